@@ -1,0 +1,53 @@
+#pragma once
+// The gauge logic of the main panel: connection buttons, command buttons and the decoding of
+// every answer. The panel forwards its clicks here; the link calls Processar_Mensagem_Recebida
+// for every good frame received while idle.
+
+#include <string>
+
+#include "gauge/modal_screens.h"
+#include "gauge/shared_tables.h"
+#include "link/panel.h"
+#include "link/platform.h"
+#include "link/transmitter.h"
+
+namespace qx7 {
+
+class Medidor {
+public:
+    Medidor(Variaveis_Programa& variaveis, Painel& painel, Telas& telas, Transmissor& enlace,
+            Plataforma& plataforma);
+
+    // Connection control.
+    void Inicializar_Variaveis();
+    void Abrir_Conexao_Click();
+    void Fechar_Conexao_Click();
+
+    // Commands.
+    void TQ_Ativo_Click(int k);
+    void LR_Cmd_Click();
+    void LM_Cmd_Click();
+    void MT_Cmd_Click();
+    void MA_Cmd_Click();
+    void IV_Cmd_Click();
+    void Medicao_Programada_Click();
+    void Transmitir_Click();
+    void Leitura_Tanques_Click();
+
+    // Answers: the whole frame as received, STX first, ETX and BCC last.
+    void Processar_Mensagem_Recebida(const std::string& Msg_RX);
+
+    const std::string& Tanque_Selecionado() const { return Tanque_Selecionado_; }
+    const std::string& Endereco_Medidor() const { return Endereco_Medidor_; }
+
+private:
+    Variaveis_Programa& variaveis_;
+    Painel& painel_;
+    Telas& telas_;
+    Transmissor& enlace_;
+    Plataforma& plataforma_;
+    std::string Tanque_Selecionado_;
+    std::string Endereco_Medidor_ = "A01";
+};
+
+}  // namespace qx7
