@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <filesystem>
+#include <memory>
 
 #include "link/serial_port.h"
 
