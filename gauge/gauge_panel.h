@@ -4,6 +4,7 @@
 // for every good frame received while idle.
 
 #include <string>
+#include <string_view>
 
 #include "gauge/modal_screens.h"
 #include "gauge/shared_tables.h"
@@ -41,6 +42,18 @@ public:
     const std::string& Endereco_Medidor() const { return Endereco_Medidor_; }
 
 private:
+    // Writes the command text into Comando_QX7, then runs the send action.
+    void Enviar_Comando(std::string_view comando);
+
+    void Decodificar(std::string_view Msg_RX);
+    void Resposta_Erro(std::string_view Msg_RX);
+    void Resposta_Identificacao(std::string_view Msg_RX);
+    void Resposta_Configuracao(std::string_view Msg_RX);
+    void Resposta_Medicao(std::string_view Msg_RX);
+    void Mostrar_Percentual(std::string_view medido, std::string_view complementar);
+    void Resposta_Relogio(std::string_view Msg_RX);
+    void Resposta_Programada(std::string_view Msg_RX);
+
     Variaveis_Programa& variaveis_;
     Painel& painel_;
     Telas& telas_;

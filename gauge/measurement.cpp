@@ -1,0 +1,99 @@
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "gauge/fields.h"
+#include "gauge/gauge_panel.h"
+#include "gauge/number_format.h"
+#include "gauge/numeric_text.h"
+#include "link/codepage.h"
+#include "link/frame.h"
+
+namespace qx7 {
+
+namespace {
+
+constexpr double Altura_Tanque = 1335.0;  // twips, the height of the tank outline
+
+// The slot of Tabela_Tanques for a tank field; false when the number has no slot.
+bool Slot_Tanque(std::string_view campo, int& slot) {
+    int t = 0;
+    if (!Inteiro_Par(Valor_Numerico(campo), t) || t < 0 || t >= Slots_Tanques) {
+        return false;
+    }
+    slot = t;
+    return true;
+}
+
+}  // namespace
+
+void Medidor::Resposta_Medicao(std::string_view Msg_RX) {
+    const std::string_view tanque = Campo(Msg_RX, 4, 3);
+    const std::string_view densidade = Campo(Msg_RX, 7, 4);
+    const std::string_view produto = Campo(Msg_RX, 11, 2);
+    const std::string_view capacidade = Campo(Msg_RX, 13, 6);
+    const std::string_view medido = Campo(Msg_RX, 19, 6);
+    const std::string_view complementar = Campo(Msg_RX, 25, 6);
+    const std::string hora = Em_Pares(Campo(Msg_RX, 31, 6), ':');
+    const std::string data = Em_Pares(Campo(Msg_RX, 37, 6), '/');
+
+    painel_.Definir_Texto(Controle::QX7_Tanque, Sem_Brancos(tanque));
+    painel_.Definir_Texto(Controle::MT_Densidade, Sem_Brancos(densidade));
+    painel_.Definir_Texto(Controle::MT_Produto, produto);
+    painel_.Definir_Texto(Controle::MT_Vol_Medido, medido);
+    painel_.Definir_Texto(Controle::MT_Vol_Complementar, complementar);
+    painel_.Definir_Texto(Controle::MT_Hora, hora);
+    painel_.Definir_Texto(Controle::MT_Data, data);
+    painel_.Definir_Texto(Controle::MT_Capacidade, capacidade);
+
+    // A tank number without a slot is shown but not stored.
+    int t = 0;
+    if (Slot_Tanque(tanque, t)) {
+        auto& linha = variaveis_.Tabela_Tanques[static_cast<std::size_t>(t)];
+        linha[0] = tanque;
+        linha[1] = medido;
+        linha[2] = complementar;
+        linha[3] = densidade;
+        linha[4] = produto;
+        linha[5] = data;
+        linha[6] = hora;
+        linha[7] = capacidade;
+    }
+
+    Mostrar_Percentual(medido, complementar);
+
+    const bool peso = Campo(Msg_RX, 43, 1) == "P";
+    painel_.Definir_Texto(Controle::Label8, peso ? "Peso Medido" : "Volume Medido");
+    painel_.Definir_Texto(Controle::Label9, peso ? "Peso Complementar" : "Volume Complementar");
+
+    if (Campo(Msg_RX, 44, 1) == std::string_view(&CR, 1)) {
+        painel_.Definir_Texto(Controle::Inf_Erro,
+                              cp1252("Término da(s) leitura(s) do(s) tanque(s)!"));
+    }
+
+    if (variaveis_.Modo_Inventario &&
+        Sem_Brancos(tanque) == Sem_Brancos(painel_.Texto(Controle::CF_NumTanques))) {
+        Leitura_Tanques_Click();
+        variaveis_.Modo_Inventario = false;
+    }
+}
+
+// The fill percentage and the bar. Without a percentage (nothing measured, nothing free) the
+// text stays empty and the bar as it was.
+void Medidor::Mostrar_Percentual(std::string_view medido, std::string_view complementar) {
+    const double m = Valor_Numerico(medido);
+    const double c = Valor_Numerico(complementar);
+    const double p = 100.0 * m / (m + c);
+    if (m + c == 0.0 || !std::isfinite(p)) {
+        painel_.Definir_Texto(Controle::Percentual, "");
+        return;
+    }
+    const std::string texto = Formatar_Percentual(p, plataforma_.Separador_Decimal());
+    // The bar reads the percentage back from its text, as the operator sees it.
+    const double q = Valor_Numerico(texto);
+    const double altura = std::clamp((1.0 - q / 100.0) * Altura_Tanque, 0.0, Altura_Tanque);
+    painel_.Altura_Liquido(static_cast<float>(altura));
+    painel_.Definir_Texto(Controle::Percentual, texto + "%");
+}
+
+}  // namespace qx7
