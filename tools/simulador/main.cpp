@@ -1,0 +1,190 @@
+// simulador-qx7: plays a QX7/QXV7 gauge on a pseudo-terminal or a real serial port.
+
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstring>
+#include <iostream>
+
+#include "tools/simulador/command_line.h"
+#include "tools/simulador/gauge_engine.h"
+#include "tools/simulador/serial_line.h"
+
+namespace {
+
+using namespace qx7::simulador;
+
+volatile sig_atomic_t encerrar = 0;
+
+void Pedir_Encerramento(int) {
+    encerrar = 1;
+}
+
+class Linha_Descritor : public Linha {
+  public:
+    explicit Linha_Descritor(int fd) : fd_(fd) {}
+    void Escrever(std::string_view bytes) override {
+        while (!bytes.empty()) {
+            const ssize_t n = write(fd_, bytes.data(), bytes.size());
+            if (n > 0) {
+                bytes.remove_prefix(static_cast<std::size_t>(n));
+                continue;
+            }
+            pollfd p{fd_, POLLOUT, 0};
+            if (n < 0 && errno != EAGAIN && errno != EINTR) {
+                std::cerr << "simulador-qx7: erro ao escrever na linha: " << std::strerror(errno)
+                          << std::endl;
+                return;
+            }
+            if (poll(&p, 1, 1000) == 0) {
+                // Nobody reads the other end; keep serving rather than hang.
+                std::cerr << "simulador-qx7: a linha não aceita dados; " << bytes.size()
+                          << " bytes descartados" << std::endl;
+                return;
+            }
+        }
+    }
+
+  private:
+    int fd_;
+};
+
+class Relogio_Sistema : public Relogio {
+  public:
+    Instante Agora() const override {
+        return std::chrono::duration_cast<Instante>(
+            std::chrono::steady_clock::now().time_since_epoch());
+    }
+};
+
+void Instalar_Sinais(sigset_t& livres) {
+    sigset_t bloqueados;
+    sigemptyset(&bloqueados);
+    for (const int sinal : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaddset(&bloqueados, sinal);
+        struct sigaction acao {};
+        acao.sa_handler = Pedir_Encerramento;
+        sigaction(sinal, &acao, nullptr);
+    }
+    // Delivered only inside ppoll, so a signal can never slip in before the wait.
+    sigprocmask(SIG_BLOCK, &bloqueados, &livres);
+}
+
+std::string Ler_Disponivel(int fd, bool& falhou) {
+    std::string recebido;
+    char buffer[4096];
+    while (true) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            recebido.append(buffer, static_cast<std::size_t>(n));
+            continue;
+        }
+        falhou = n == 0 || (errno != EAGAIN && errno != EINTR);
+        return recebido;
+    }
+}
+
+// Waits for bytes or for the engine's next deadline, until a signal asks to stop.
+int Servir(Simulador& simulador, const Relogio& relogio, int fd) {
+    sigset_t livres;
+    Instalar_Sinais(livres);
+    while (!encerrar) {
+        timespec espera{};
+        const auto prazo = simulador.Proximo_Prazo();
+        if (prazo) {
+            const auto resta = std::max(*prazo - relogio.Agora(), Instante(0));
+            espera.tv_sec = static_cast<time_t>(resta.count() / 1'000'000);
+            espera.tv_nsec = static_cast<long>(resta.count() % 1'000'000) * 1000;
+        }
+        pollfd p{fd, POLLIN, 0};
+        const int pronto = ppoll(&p, 1, prazo ? &espera : nullptr, &livres);
+        if (pronto < 0 && errno != EINTR) {
+            std::cerr << "simulador-qx7: erro na espera: " << std::strerror(errno) << std::endl;
+            return 1;
+        }
+        if (pronto > 0 && (p.revents & (POLLIN | POLLERR | POLLHUP))) {
+            bool falhou = false;
+            simulador.Receber(Ler_Disponivel(fd, falhou));
+            if (falhou) {
+                std::cerr << "simulador-qx7: a linha foi fechada: " << std::strerror(errno)
+                          << std::endl;
+                return 1;
+            }
+        }
+        simulador.Avancar();
+    }
+    std::cout << "Simulador QX7 encerrado." << std::endl;
+    return 0;
+}
+
+bool Abrir_Linha(const Opcoes& opcoes, Linha_Serial& linha, std::filesystem::path& link,
+                 std::string& erro) {
+    if (opcoes.dispositivo) {
+        return Abrir_Dispositivo(*opcoes.dispositivo, linha, erro);
+    }
+    if (!Abrir_Pseudo_Terminal(linha, erro)) {
+        return false;
+    }
+    if (!opcoes.diretorio && !opcoes.com) {
+        return true;
+    }
+    const auto diretorio = opcoes.diretorio.value_or(Diretorio_Base_Programa());
+    if (!Criar_Link_COM(diretorio, opcoes.com.value_or(1), linha.caminho, link, erro)) {
+        Fechar(linha);
+        return false;
+    }
+    return true;
+}
+
+void Anunciar(const Opcoes& opcoes, const Linha_Serial& linha, const std::filesystem::path& link) {
+    std::cout << "Simulador QX7 pronto em " << linha.caminho;
+    if (!link.empty()) {
+        std::cout << " (" << link.filename().string() << " -> " << link.string() << ")";
+    } else if (!opcoes.dispositivo) {
+        std::cout << " (sem link COMn; --com N cria um em " << Diretorio_Base_Programa().string()
+                  << ")";
+    }
+    const auto& medidor = opcoes.config.medidor;
+    std::cout << "\nMedidor: endereço " << medidor.endereco << ", versão " << medidor.versao << ", "
+              << medidor.numero_tanques << " tanques, senha \"" << medidor.senha << "\""
+              << "\nCtrl+C encerra." << std::endl;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    std::setlocale(LC_MESSAGES, "");  // system error texts in the operator's language
+    Opcoes opcoes;
+    std::string erro;
+    if (!Ler_Opcoes(argc, argv, opcoes, erro)) {
+        std::cerr << "simulador-qx7: " << erro << "\nUse --ajuda para ver as opções." << std::endl;
+        return 2;
+    }
+    if (opcoes.ajuda) {
+        std::cout << Texto_Ajuda();
+        return 0;
+    }
+    Linha_Serial linha;
+    std::filesystem::path link;
+    if (!Abrir_Linha(opcoes, linha, link, erro)) {
+        std::cerr << "simulador-qx7: " << erro << std::endl;
+        return 1;
+    }
+    Anunciar(opcoes, linha, link);
+
+    Linha_Descritor saida(linha.fd);
+    Relogio_Sistema relogio;
+    Simulador simulador(opcoes.config, saida, relogio);
+    simulador.ao_informar = [](const std::string& texto) { std::cout << texto << std::endl; };
+    const int codigo = Servir(simulador, relogio, linha.fd);
+
+    if (!link.empty()) {
+        std::error_code ignorado;
+        std::filesystem::remove(link, ignorado);
+    }
+    Fechar(linha);
+    return codigo;
+}
