@@ -63,7 +63,7 @@ struct Falhas {
     int bcc_errado = 0;   // send the next n answer frames with a wrong check character
     int silencio = 0;     // ignore the next n requests entirely
     bool ruido = false;   // noise bytes before every unit sent
-    std::optional<std::chrono::milliseconds> fragmentar;  // one byte per write, this gap apart
+    std::optional<std::chrono::milliseconds> fragmentar{};  // one byte per write, this gap apart
     bool ritmo_linha = false;  // pace the output at 9600 baud: 960 bytes a second
 };
 
