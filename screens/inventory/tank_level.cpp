@@ -1,0 +1,23 @@
+#include "screens/inventory/tank_level.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "gauge/number_format.h"
+#include "gauge/numeric_text.h"
+
+namespace qx7 {
+
+Nivel_Tanque Calcular_Nivel(double medido, double complementar, char separador) {
+    const double percentual = 100.0 * medido / (medido + complementar);
+    const std::string texto = Formatar_Percentual(percentual, separador);
+    if (texto.empty()) {
+        return {};
+    }
+    // The level follows the text as shown: with a comma only its whole part reads back.
+    const double mostrado = std::clamp(Valor_Numerico(texto), 0.0, 100.0);
+    const auto vazio = static_cast<float>((1.0 - mostrado / 100.0) * Altura_Corpo_Tanque_Twips);
+    return {texto + "%", vazio};
+}
+
+}  // namespace qx7

@@ -1,0 +1,31 @@
+#pragma once
+// "Digitar Data": asks for the date whose programmed measurements are wanted. Confirming
+// stores the text exactly as typed in Data_Solicitada and closes; the close box stores
+// nothing.
+
+#include <QDialog>
+
+#include "gauge/shared_tables.h"
+
+class QLineEdit;
+
+namespace qx7 {
+
+class Form6 : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit Form6(Variaveis_Programa& variaveis, QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* evento) override;
+
+  private:
+    void Solicitar_Medicoes_Click();
+
+    Variaveis_Programa& variaveis_;
+    QLineEdit* data_medicoes_ = nullptr;
+    bool centralizada_ = false;
+};
+
+}  // namespace qx7

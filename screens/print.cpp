@@ -1,0 +1,109 @@
+#include "screens/print.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QWidget>
+
+#include "app/twips.h"
+
+namespace qx7 {
+
+namespace {
+
+constexpr double Pixels_Por_Polegada_Tela = 1440.0 / Twips_Por_Pixel;
+
+std::unique_ptr<QPrinter> Abrir_Impressora_Padrao() {
+    const QPrinterInfo padrao = QPrinterInfo::defaultPrinter();
+    if (padrao.isNull()) {
+        return nullptr;
+    }
+    return std::make_unique<QPrinter>(padrao, QPrinter::HighResolution);
+}
+
+bool Perguntar_Salvar_Pdf(QWidget& janela, const QString& motivo) {
+    QMessageBox caixa(QMessageBox::Warning, janela.windowTitle(),
+                      motivo + QStringLiteral("\n\nDeseja salvar a página em um arquivo PDF?"),
+                      QMessageBox::NoButton, &janela);
+    QPushButton* salvar = caixa.addButton(QStringLiteral("Salvar em PDF"), QMessageBox::AcceptRole);
+    caixa.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    caixa.setDefaultButton(salvar);
+    caixa.exec();
+    return caixa.clickedButton() == salvar;
+}
+
+QString Perguntar_Arquivo_Pdf(QWidget& janela) {
+    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString caminho = QFileDialog::getSaveFileName(&janela, QStringLiteral("Salvar como PDF"),
+                                                   pasta + QStringLiteral("/Impressão.pdf"),
+                                                   QStringLiteral("Arquivos PDF (*.pdf)"));
+    if (!caminho.isEmpty() && QFileInfo(caminho).suffix().isEmpty()) {
+        caminho += QStringLiteral(".pdf");
+    }
+    return caminho;
+}
+
+void Mostrar_Aviso(QWidget& janela, const QString& motivo) {
+    QMessageBox::warning(&janela, janela.windowTitle(), motivo);
+}
+
+Resultado_Impressao Salvar_Em_Pdf(QWidget& janela, const QString& motivo,
+                                  const Meios_Impressao& meios) {
+    if (!meios.Oferecer_Pdf(janela, motivo)) {
+        return Resultado_Impressao::Desistiu;
+    }
+    const QString caminho = meios.Escolher_Arquivo_Pdf(janela);
+    if (caminho.isEmpty()) {
+        return Resultado_Impressao::Desistiu;
+    }
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(caminho);
+    if (Desenhar_Janela(janela, pdf)) {
+        return Resultado_Impressao::Salvo_Em_Pdf;
+    }
+    meios.Avisar(janela, Pdf_Falhou);
+    return Resultado_Impressao::Falhou;
+}
+
+}  // namespace
+
+bool Desenhar_Janela(QWidget& janela, QPrinter& impressora) {
+    const QPixmap imagem = janela.grab();
+    QPainter pintor;
+    if (!pintor.begin(&impressora)) {
+        return false;
+    }
+    const QSizeF area = pintor.viewport().size();
+    QSizeF tamanho =
+        imagem.deviceIndependentSize() * (impressora.resolution() / Pixels_Por_Polegada_Tela);
+    if (tamanho.width() > area.width() || tamanho.height() > area.height()) {
+        tamanho.scale(area, Qt::KeepAspectRatio);
+    }
+    pintor.setRenderHint(QPainter::SmoothPixmapTransform);
+    pintor.drawPixmap(QRectF(QPointF(0, 0), tamanho), imagem, QRectF(imagem.rect()));
+    return pintor.end() && impressora.printerState() != QPrinter::Error;
+}
+
+Meios_Impressao Meios_Do_Sistema() {
+    return {Abrir_Impressora_Padrao, Perguntar_Salvar_Pdf, Perguntar_Arquivo_Pdf, Mostrar_Aviso};
+}
+
+Resultado_Impressao Imprimir_Janela(QWidget& janela, const Meios_Impressao& meios) {
+    QString motivo = Sem_Impressora;
+    if (std::unique_ptr<QPrinter> impressora = meios.Impressora_Padrao()) {
+        if (Desenhar_Janela(janela, *impressora)) {
+            return Resultado_Impressao::Impresso;
+        }
+        motivo = Impressao_Falhou;
+    }
+    return Salvar_Em_Pdf(janela, motivo, meios);
+}
+
+}  // namespace qx7
