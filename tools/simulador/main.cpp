@@ -73,7 +73,9 @@ void Instalar_Sinais(sigset_t& livres) {
     sigprocmask(SIG_BLOCK, &bloqueados, &livres);
 }
 
-std::string Ler_Disponivel(int fd, bool& falhou) {
+// Everything waiting. A terminal in raw mode reads 0 bytes when nothing waits, so only an
+// error, or a hang-up with nothing to read, means the line is gone.
+std::string Ler_Disponivel(int fd, short eventos, bool& falhou) {
     std::string recebido;
     char buffer[4096];
     while (true) {
@@ -82,7 +84,8 @@ std::string Ler_Disponivel(int fd, bool& falhou) {
             recebido.append(buffer, static_cast<std::size_t>(n));
             continue;
         }
-        falhou = n == 0 || (errno != EAGAIN && errno != EINTR);
+        const bool erro = n < 0 && errno != EAGAIN && errno != EINTR;
+        falhou = erro || (recebido.empty() && (eventos & (POLLHUP | POLLERR)));
         return recebido;
     }
 }
@@ -107,10 +110,9 @@ int Servir(Simulador& simulador, const Relogio& relogio, int fd) {
         }
         if (pronto > 0 && (p.revents & (POLLIN | POLLERR | POLLHUP))) {
             bool falhou = false;
-            simulador.Receber(Ler_Disponivel(fd, falhou));
+            simulador.Receber(Ler_Disponivel(fd, p.revents, falhou));
             if (falhou) {
-                std::cerr << "simulador-qx7: a linha foi fechada: " << std::strerror(errno)
-                          << std::endl;
+                std::cerr << "simulador-qx7: a linha foi fechada" << std::endl;
                 return 1;
             }
         }
