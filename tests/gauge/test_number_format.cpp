@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "gauge/number_format.h"
+
+namespace qx7 {
+namespace {
+
+struct Caso_Formato {
+    double valor;
+    char separador;
+    std::string texto;
+};
+
+class Percentual_Teste : public ::testing::TestWithParam<Caso_Formato> {};
+
+TEST_P(Percentual_Teste, AteDuasCasasComSeparadorSempre) {
+    EXPECT_EQ(Formatar_Percentual(GetParam().valor, GetParam().separador), GetParam().texto);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Valores, Percentual_Teste,
+    ::testing::Values(Caso_Formato{75, '.', "75."}, Caso_Formato{75.5, '.', "75.5"},
+                      Caso_Formato{33.333, '.', "33.33"}, Caso_Formato{100, '.', "100."},
+                      Caso_Formato{0, '.', "0."}, Caso_Formato{75, ',', "75,"},
+                      Caso_Formato{75.5, ',', "75,5"}, Caso_Formato{66.666666, ',', "66,67"},
+                      Caso_Formato{99.999, '.', "100."}, Caso_Formato{0.001, '.', "0."},
+                      Caso_Formato{-0.001, '.', "0."}, Caso_Formato{-100, '.', "-100."},
+                      Caso_Formato{150, '.', "150."}, Caso_Formato{12.50, '.', "12.5"}));
+
+TEST(Formatar_Percentual, NaoFinitoDaVazio) {
+    EXPECT_EQ(Formatar_Percentual(std::numeric_limits<double>::quiet_NaN(), '.'), "");
+    EXPECT_EQ(Formatar_Percentual(std::numeric_limits<double>::infinity(), '.'), "");
+}
+
+struct Caso_Geral {
+    double valor;
+    int digitos;
+    char separador;
+    std::string texto;
+};
+
+class Geral_Teste : public ::testing::TestWithParam<Caso_Geral> {};
+
+TEST_P(Geral_Teste, SemZerosAMais) {
+    EXPECT_EQ(Formato_Geral(GetParam().valor, GetParam().digitos, GetParam().separador),
+              GetParam().texto);
+}
+
+float Soma_De_Decimos(int n) {
+    float soma = 0.0f;
+    for (int i = 0; i < n; ++i) {
+        soma += 0.1f;
+    }
+    return soma;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Valores, Geral_Teste,
+    ::testing::Values(Caso_Geral{400.5, 15, '.', "400.5"}, Caso_Geral{400.5, 15, ',', "400,5"},
+                      Caso_Geral{Soma_De_Decimos(3), 7, '.', "0.3"},
+                      Caso_Geral{Soma_De_Decimos(3), 15, '.', "0.300000011920929"},
+                      Caso_Geral{Soma_De_Decimos(10), 7, ',', "1"},
+                      Caso_Geral{1e20, 15, '.', "1E+20"}, Caso_Geral{-0.0, 15, '.', "0"},
+                      Caso_Geral{0, 7, '.', "0"}, Caso_Geral{1500, 15, '.', "1500"},
+                      Caso_Geral{1e15, 15, '.', "1E+15"},
+                      Caso_Geral{123456789012345, 15, '.', "123456789012345"},
+                      Caso_Geral{0.0001, 15, '.', "0.0001"}, Caso_Geral{0.00001, 15, '.', "1E-05"},
+                      Caso_Geral{-1.5e-10, 15, ',', "-1,5E-10"},
+                      Caso_Geral{2.0 / 3.0, 7, '.', "0.6666667"}));
+
+TEST(Formato_Geral, NaoFinitoDaZero) {
+    EXPECT_EQ(Formato_Geral(std::numeric_limits<double>::quiet_NaN(), 15, '.'), "0");
+}
+
+}  // namespace
+}  // namespace qx7
