@@ -1,5 +1,6 @@
 #include "gauge/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -31,6 +32,9 @@ void Remover_Zeros(std::string& texto) {
 std::string Escrever(double valor, std::chars_format formato, int precisao) {
     char buffer[400];
     const auto resultado = std::to_chars(buffer, buffer + sizeof buffer, valor, formato, precisao);
+    if (resultado.ec != std::errc{}) {
+        return "0";
+    }
     return std::string(buffer, resultado.ptr);
 }
 
@@ -53,7 +57,8 @@ std::string Formato_Geral(double valor, int digitos, char separador) {
         return "0";
     }
     // The general notation picks plain or exponent form the way the general format does.
-    std::string texto = Escrever(valor, std::chars_format::general, digitos);
+    // A double holds no more than 17 significant digits; more would only overflow the buffer.
+    std::string texto = Escrever(valor, std::chars_format::general, std::clamp(digitos, 1, 17));
     const auto expoente = texto.find('e');
     std::string mantissa = texto.substr(0, expoente);
     Remover_Zeros(mantissa);

@@ -75,5 +75,11 @@ TEST(Formato_Geral, NaoFinitoDaZero) {
     EXPECT_EQ(Formato_Geral(std::numeric_limits<double>::quiet_NaN(), 15, '.'), "0");
 }
 
+TEST(Formato_Geral, DigitosDemaisValemOsDeUmDouble) {
+    EXPECT_EQ(Formato_Geral(1e-300, 1000, '.'), Formato_Geral(1e-300, 17, '.'));
+    EXPECT_EQ(Formato_Geral(0.1, 1000, '.'), "0.10000000000000001");
+    EXPECT_EQ(Formato_Geral(2.5, 0, '.'), "2");
+}
+
 }  // namespace
 }  // namespace qx7
