@@ -3,16 +3,48 @@
 // Dispositivo_COM; events reach the OnComm handler on the thread that owns the object.
 
 #include <QObject>
+#include <QString>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 #include "link/serial_port.h"
 
 namespace qx7 {
 
+// "9600,N,8,1": baud rate, parity (N, E, O, M or S), data bits (5 to 8), stop bits (1, 1.5, 2).
+struct Parametros_Serial {
+    enum class Parada { Um, Um_E_Meio, Dois };
+    int baud = 9600;
+    char paridade = 'N';
+    int bits_dados = 8;
+    Parada bits_parada = Parada::Um;
+};
+std::optional<Parametros_Serial> Interpretar_Settings(std::string_view texto);
+
+// What the component samples on every poll of an open port, and the events a change raises:
+// line changes give 3 (CTS), 4 (DSR), 5 (CD), 6 (RI); grown error counters give 1001
+// (break), 1004 (framing), 1006 (overrun), 1009 (parity).
+struct Linhas_Modem {
+    bool cts = false;
+    bool dsr = false;
+    bool cd = false;
+    bool ri = false;
+};
+struct Contadores_Erro {
+    long brk = 0;
+    long framing = 0;
+    long overrun = 0;
+    long paridade = 0;
+};
+std::vector<int> Eventos_Linhas(const Linhas_Modem& antes, const Linhas_Modem& agora);
+std::vector<int> Eventos_Erros(const Contadores_Erro& antes, const Contadores_Erro& agora);
+
 class Porta_Serial_Qt : public QObject, public PortaSerial {
     Q_OBJECT
-public:
+  public:
     explicit Porta_Serial_Qt(std::filesystem::path diretorio_base, QObject* parent = nullptr);
     ~Porta_Serial_Qt() override;
 
@@ -35,7 +67,17 @@ public:
     bool CTSHolding() const override;
     bool DSRHolding() const override;
 
-private:
+  signals:
+    // The open device went away (a USB adapter unplugged): the port has already been closed
+    // and this is emitted once, with one line for the operator's log.
+    void Falha(const QString& linha);
+
+  private:
+    void Ao_Receber();
+    void Ao_Erro(int erro);
+    void Sondar_Linhas();
+    void Fechar();
+
     struct Estado;
     std::unique_ptr<Estado> estado_;
 };

@@ -1,0 +1,317 @@
+#include "app/serial_port_qt.h"
+
+#include <gtest/gtest.h>
+
+#include <termios.h>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "link/codepage.h"
+#include "tests/support/pty.h"
+
+namespace qx7 {
+namespace {
+
+using namespace std::chrono_literals;
+
+// COM3 and COM4 are pseudo-terminals, COM9 a link to nothing; the test holds the masters.
+class Porta_Pty : public ::testing::Test {
+  protected:
+    Porta_Pty() {
+        std::filesystem::create_symlink(com3->Caminho_Escravo(), base / "COM3");
+        std::filesystem::create_symlink(com4.Caminho_Escravo(), base / "COM4");
+        std::filesystem::create_symlink(base / "nada", base / "COM9");
+    }
+
+    // The start-up's nine settings.
+    static bool Configurar(Porta_Serial_Qt& porta, int n) {
+        bool ok = porta.CommPort(n);
+        ok = porta.Settings("9600,N,8,1") && ok;
+        ok = porta.InputLen(1) && ok;
+        ok = porta.RThreshold(1) && ok;
+        ok = porta.DTREnable(true) && ok;
+        ok = porta.RTSEnable(false) && ok;
+        ok = porta.PortOpen(true) && ok;
+        ok = porta.Handshaking(0) && ok;
+        porta.Descartar_Entrada();
+        return ok;
+    }
+
+    QTemporaryDir temporario;
+    std::filesystem::path base{temporario.path().toStdU16String()};
+    std::unique_ptr<teste::Pseudo_Terminal> com3 = std::make_unique<teste::Pseudo_Terminal>();
+    teste::Pseudo_Terminal com4;
+    Porta_Serial_Qt porta{base};
+};
+
+TEST_F(Porta_Pty, AbreA9600Com8N1EmModoBruto) {
+    // Start from a cooked 1200 baud 7E2 line, so that every setting has to be made.
+    termios modo{};
+    ASSERT_EQ(tcgetattr(com3->Mestre(), &modo), 0);
+    modo.c_lflag |= ICANON | ECHO | ISIG;
+    modo.c_oflag |= OPOST;
+    modo.c_cflag = (modo.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB;
+    cfsetspeed(&modo, B1200);
+    ASSERT_EQ(tcsetattr(com3->Mestre(), TCSANOW, &modo), 0);
+
+    ASSERT_TRUE(Configurar(porta, 3)) << porta.Erro();
+    EXPECT_TRUE(porta.PortOpen());
+
+    ASSERT_EQ(tcgetattr(com3->Mestre(), &modo), 0);
+    EXPECT_EQ(cfgetospeed(&modo), static_cast<speed_t>(B9600));
+    EXPECT_EQ(cfgetispeed(&modo), static_cast<speed_t>(B9600));
+    EXPECT_EQ(modo.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(modo.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_EQ(modo.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    EXPECT_EQ(modo.c_oflag & OPOST, 0u);
+    EXPECT_EQ(modo.c_iflag & (IXON | IXOFF | ICRNL), 0u);
+}
+
+TEST_F(Porta_Pty, PortaOcupadaERecusada) {
+    ASSERT_TRUE(Configurar(porta, 3)) << porta.Erro();
+    Porta_Serial_Qt segunda(base);
+    EXPECT_FALSE(Configurar(segunda, 3));
+    EXPECT_FALSE(segunda.PortOpen());
+    EXPECT_NE(segunda.Erro().find("em uso"), std::string::npos) << segunda.Erro();
+
+    // Another name for the same device is the same busy port.
+    std::filesystem::create_symlink(com3->Caminho_Escravo(), base / "COM7");
+    EXPECT_FALSE(Configurar(segunda, 7));
+
+    ASSERT_TRUE(porta.PortOpen(false));
+    EXPECT_TRUE(Configurar(segunda, 3)) << segunda.Erro();
+}
+
+TEST_F(Porta_Pty, AbrirDuasVezesNaMesmaInstanciaERecusado) {
+    ASSERT_TRUE(Configurar(porta, 3));
+    EXPECT_FALSE(porta.PortOpen(true));
+    EXPECT_FALSE(porta.CommPort(4));  // the number of an open port cannot change
+    EXPECT_TRUE(porta.PortOpen());
+}
+
+TEST_F(Porta_Pty, PortaAusenteERecusada) {
+    EXPECT_FALSE(Configurar(porta, 9));
+    EXPECT_FALSE(porta.PortOpen());
+    EXPECT_NE(porta.Erro().find("COM9"), std::string::npos) << porta.Erro();
+    EXPECT_NE(porta.Erro().find(cp1252("não existe")), std::string::npos);
+}
+
+class Numeros_Recusados : public Porta_Pty, public ::testing::WithParamInterface<int> {};
+
+TEST_P(Numeros_Recusados, CommPortRecusaENaoAbre) {
+    Porta_Serial_Qt nova(base);
+    ASSERT_TRUE(nova.CommPort(9));
+    EXPECT_FALSE(nova.CommPort(GetParam()));
+    EXPECT_FALSE(nova.Erro().empty());
+    // The refused number is not taken: the opening still names the port set before.
+    EXPECT_FALSE(nova.PortOpen(true));
+    EXPECT_NE(nova.Erro().find("COM9"), std::string::npos) << nova.Erro();
+}
+
+INSTANTIATE_TEST_SUITE_P(Portas, Numeros_Recusados, ::testing::Values(0, -1, -300, 256));
+
+struct Texto_Settings {
+    const char* texto;
+    bool aceito;
+};
+
+class Textos_Settings : public Porta_Pty, public ::testing::WithParamInterface<Texto_Settings> {};
+
+TEST_P(Textos_Settings, AceitosOuRecusados) {
+    EXPECT_EQ(porta.Settings(GetParam().texto), GetParam().aceito) << GetParam().texto;
+    EXPECT_EQ(porta.Erro().empty(), GetParam().aceito) << porta.Erro();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Portas, Textos_Settings,
+    ::testing::Values(Texto_Settings{"9600,N,8,1", true}, Texto_Settings{"19200,e,7,2", true},
+                      Texto_Settings{"1200,O,5,1.5", true}, Texto_Settings{"4800,M,6,1", true},
+                      Texto_Settings{"2400,S,8,2", true}, Texto_Settings{"", false},
+                      Texto_Settings{"9600", false}, Texto_Settings{"9600,N,8", false},
+                      Texto_Settings{"9600,N,8,1,0", false}, Texto_Settings{"9600,X,8,1", false},
+                      Texto_Settings{"9600,NN,8,1", false}, Texto_Settings{"9600,N,9,1", false},
+                      Texto_Settings{"9600,N,4,1", false}, Texto_Settings{"9600,N,8,3", false},
+                      Texto_Settings{"abc,N,8,1", false}, Texto_Settings{"0,N,8,1", false},
+                      Texto_Settings{"96x0,N,8,1", false}, Texto_Settings{"-9600,N,8,1", false},
+                      Texto_Settings{"9600,,8,1", false}));
+
+TEST_F(Porta_Pty, SettingsNaPortaAbertaValeNaHora) {
+    ASSERT_TRUE(Configurar(porta, 3));
+    ASSERT_TRUE(porta.Settings("19200,N,8,1")) << porta.Erro();
+    termios modo{};
+    ASSERT_EQ(tcgetattr(com3->Mestre(), &modo), 0);
+    EXPECT_EQ(cfgetospeed(&modo), static_cast<speed_t>(B19200));
+
+    EXPECT_FALSE(porta.Settings("19200,N,9,1"));
+    EXPECT_TRUE(porta.PortOpen());
+    ASSERT_EQ(tcgetattr(com3->Mestre(), &modo), 0);
+    EXPECT_EQ(cfgetospeed(&modo), static_cast<speed_t>(B19200));
+}
+
+TEST(Interpretar_Settings, CamposLidos) {
+    const std::optional<Parametros_Serial> p = Interpretar_Settings("19200,e,7,1.5");
+    ASSERT_TRUE(p.has_value());
+    EXPECT_EQ(p->baud, 19200);
+    EXPECT_EQ(p->paridade, 'E');
+    EXPECT_EQ(p->bits_dados, 7);
+    EXPECT_EQ(p->bits_parada, Parametros_Serial::Parada::Um_E_Meio);
+}
+
+TEST_F(Porta_Pty, SaidaChegaAoOutroLadoComTodosOsValoresDeByte) {
+    ASSERT_TRUE(Configurar(porta, 3));
+    const std::string bytes("\x02ID02\x03\x0c\x00\xff", 9);
+    porta.Output(bytes);
+    EXPECT_EQ(com3->Ler(1000ms, bytes.size()), bytes);
+}
+
+TEST_F(Porta_Pty, ChegadaDisparaEvento2EInputLeUmByteDeCadaVez) {
+    ASSERT_TRUE(Configurar(porta, 3));
+    std::vector<int> eventos;
+    std::vector<std::string> leituras;
+    porta.OnComm([&] {
+        eventos.push_back(porta.CommEvent());
+        while (porta.InBufferCount() != 0) {
+            leituras.push_back(porta.Input());
+        }
+    });
+    const std::string bytes(
+        "\x02"
+        "abc\x03"
+        "c\x00\x06",
+        8);
+    com3->Escrever(bytes);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return leituras.size() == bytes.size(); }, 2000));
+    ASSERT_FALSE(eventos.empty());
+    for (const int codigo : eventos) {
+        EXPECT_EQ(codigo, evento::Recepcao);
+    }
+    std::string juntos;
+    for (const std::string& l : leituras) {
+        EXPECT_EQ(l.size(), 1u);
+        juntos += l;
+    }
+    EXPECT_EQ(juntos, bytes);
+    EXPECT_EQ(porta.Input(), "");
+}
+
+TEST_F(Porta_Pty, DescartarEntradaZeraOsRecebidos) {
+    ASSERT_TRUE(Configurar(porta, 3));
+    ASSERT_TRUE(porta.RThreshold(0));  // no handler: the bytes just wait
+    com3->Escrever("xyz");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return porta.InBufferCount() == 3; }, 2000));
+    porta.Descartar_Entrada();
+    EXPECT_EQ(porta.InBufferCount(), 0);
+    EXPECT_EQ(porta.Input(), "");
+}
+
+TEST_F(Porta_Pty, InputLenZeroLeTudo) {
+    ASSERT_TRUE(Configurar(porta, 3));
+    ASSERT_TRUE(porta.RThreshold(0));
+    ASSERT_TRUE(porta.InputLen(0));
+    com3->Escrever("12345");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return porta.InBufferCount() == 5; }, 2000));
+    EXPECT_EQ(porta.Input(), "12345");
+}
+
+TEST_F(Porta_Pty, OutBufferCountChegaAZeroEnquantoOLacoDeEventosRoda) {
+    ASSERT_TRUE(Configurar(porta, 3));
+    // More than the kernel takes at once, so part of it waits in the component.
+    const std::string bytes(300000, 'U');
+    porta.Output(bytes);
+    EXPECT_GT(porta.OutBufferCount(), 0);
+    std::string recebidos;
+    const bool esvaziou = QTest::qWaitFor(
+        [&] {
+            recebidos += com3->Ler(5ms, 65536);
+            return porta.OutBufferCount() == 0;
+        },
+        5000);
+    EXPECT_TRUE(esvaziou);
+    recebidos += com3->Ler(500ms, bytes.size() - recebidos.size());
+    EXPECT_EQ(recebidos.size(), bytes.size());
+    EXPECT_TRUE(recebidos == bytes);
+}
+
+TEST_F(Porta_Pty, SemLinhasDeModemCtsEDsrLigadosEDtrRtsAceitos) {
+    EXPECT_FALSE(porta.CTSHolding());
+    EXPECT_FALSE(porta.DSRHolding());
+    ASSERT_TRUE(Configurar(porta, 3));
+    EXPECT_TRUE(porta.CTSHolding());
+    EXPECT_TRUE(porta.DSRHolding());
+    EXPECT_TRUE(porta.DTREnable(false));
+    EXPECT_TRUE(porta.RTSEnable(true));
+    EXPECT_TRUE(porta.RTSEnable(false));
+    EXPECT_TRUE(porta.Erro().empty()) << porta.Erro();
+}
+
+TEST_F(Porta_Pty, RtsCaiSoDepoisDoUltimoByte) {
+    ASSERT_TRUE(Configurar(porta, 3));
+    ASSERT_TRUE(porta.RTSEnable(true));
+    porta.Output("\x02LR\x03\x1d");
+    ASSERT_TRUE(porta.RTSEnable(false));
+    // Everything written is in the line's hands once RTS is down.
+    EXPECT_EQ(porta.OutBufferCount(), 0);
+    EXPECT_EQ(com3->Ler(500ms, 5), "\x02LR\x03\x1d");
+}
+
+TEST_F(Porta_Pty, HandshakingSemControleEModosRecusados) {
+    EXPECT_TRUE(porta.Handshaking(0));
+    EXPECT_FALSE(porta.Handshaking(3));
+    EXPECT_FALSE(porta.Handshaking(-1));
+    EXPECT_FALSE(porta.InputLen(-1));
+    EXPECT_FALSE(porta.RThreshold(-1));
+}
+
+TEST_F(Porta_Pty, DispositivoQueSomeFechaAPortaEAvisaUmaVez) {
+    ASSERT_TRUE(Configurar(porta, 3));
+    int eventos = 0;
+    porta.OnComm([&] {
+        ++eventos;
+        while (porta.InBufferCount() != 0) {
+            porta.Input();
+        }
+    });
+    QSignalSpy falhas(&porta, &Porta_Serial_Qt::Falha);
+    com3.reset();  // the far end goes away, as an unplugged adapter does
+    ASSERT_TRUE(QTest::qWaitFor([&] { return falhas.count() > 0; }, 2000));
+    QTest::qWait(200);
+    EXPECT_EQ(falhas.count(), 1);
+    EXPECT_FALSE(porta.PortOpen());
+    EXPECT_FALSE(porta.DSRHolding());
+    EXPECT_EQ(porta.OutBufferCount(), 0);
+    const QString linha = falhas.at(0).at(0).toString();
+    EXPECT_TRUE(linha.contains(QStringLiteral("COM3"))) << linha.toStdString();
+    EXPECT_TRUE(linha.contains(QStringLiteral("fechada"))) << linha.toStdString();
+    EXPECT_LT(eventos, 5);
+    porta.Output("depois");  // a closed port swallows what the link still sends
+    EXPECT_FALSE(porta.Erro().empty());
+}
+
+TEST(Eventos_Linhas, CadaLinhaQueMudaDaSeuEvento) {
+    const Linhas_Modem desligadas{};
+    EXPECT_TRUE(Eventos_Linhas(desligadas, desligadas).empty());
+    EXPECT_EQ(Eventos_Linhas(desligadas, {true, false, false, false}), std::vector<int>{3});
+    EXPECT_EQ(Eventos_Linhas({true, false, false, false}, desligadas), std::vector<int>{3});
+    EXPECT_EQ(Eventos_Linhas(desligadas, {false, true, false, false}), std::vector<int>{4});
+    EXPECT_EQ(Eventos_Linhas(desligadas, {false, false, true, false}), std::vector<int>{5});
+    EXPECT_EQ(Eventos_Linhas(desligadas, {false, false, false, true}), std::vector<int>{6});
+    EXPECT_EQ(Eventos_Linhas(desligadas, {true, true, true, true}), (std::vector<int>{3, 4, 5, 6}));
+}
+
+TEST(Eventos_Erros, ContadoresQueCrescemDaoSeuEvento) {
+    const Contadores_Erro zero{};
+    EXPECT_TRUE(Eventos_Erros(zero, zero).empty());
+    EXPECT_EQ(Eventos_Erros(zero, {1, 0, 0, 0}), std::vector<int>{1001});
+    EXPECT_EQ(Eventos_Erros(zero, {0, 3, 0, 0}), std::vector<int>{1004});
+    EXPECT_EQ(Eventos_Erros(zero, {0, 0, 1, 0}), std::vector<int>{1006});
+    EXPECT_EQ(Eventos_Erros(zero, {0, 0, 0, 2}), std::vector<int>{1009});
+    EXPECT_EQ(Eventos_Erros({5, 5, 5, 5}, {6, 6, 6, 6}),
+              (std::vector<int>{1001, 1004, 1006, 1009}));
+    EXPECT_TRUE(Eventos_Erros({5, 5, 5, 5}, {5, 5, 5, 5}).empty());
+}
+
+}  // namespace
+}  // namespace qx7
