@@ -1,0 +1,176 @@
+#include "app/main_panel.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <utility>
+
+#include "app/codepage.h"
+#include "app/fonts.h"
+#include "app/log_view.h"
+#include "app/main_panel_layout.h"
+#include "app/modal_screens_qt.h"
+#include "app/serial_port_qt.h"
+#include "app/startup.h"
+#include "app/twips.h"
+#include "screens/centre_on_screen.h"
+
+namespace qx7 {
+
+namespace {
+
+struct Comando_Painel {
+    const char* botao;
+    void (Medidor::*acao)();
+};
+
+// The buttons whose clicks the gauge logic handles.
+constexpr Comando_Painel Comandos[] = {
+    {"Abrir_Conexão", &Medidor::Abrir_Conexao_Click},
+    {"Fechar_Conexão", &Medidor::Fechar_Conexao_Click},
+    {"LR_Cmd", &Medidor::LR_Cmd_Click},
+    {"LM_Cmd", &Medidor::LM_Cmd_Click},
+    {"MT_Cmd", &Medidor::MT_Cmd_Click},
+    {"MA_Cmd", &Medidor::MA_Cmd_Click},
+    {"IV_Cmd", &Medidor::IV_Cmd_Click},
+    {"Medição_Programada", &Medidor::Medicao_Programada_Click},
+    {"Transmitir", &Medidor::Transmitir_Click},
+    {"Leitura_Tanques", &Medidor::Leitura_Tanques_Click},
+};
+
+}  // namespace
+
+Form1::Form1(Variaveis_Programa& variaveis, PortaSerial& canal, Servicos_Form1 servicos,
+             QWidget* parent)
+    : QWidget(parent), variaveis_(variaveis), canal_(canal), servicos_(std::move(servicos)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Comunicação - QX7/QXV7 - Versão 1.00f"));
+    setFont(Sans_Serif(Pontos_Form1));
+    setFixedSize(Tamanho(Largura_Form1, Altura_Form1));
+    Montar_Controles();
+    registro_ = std::make_unique<Registro_Log>(modelo_log_, *msg_log_);
+    if (servicos_.telas == nullptr) {
+        telas_proprias_ = std::make_unique<Telas_Qt>(variaveis_, this);
+        servicos_.telas = telas_proprias_.get();
+    }
+    enlace_ = std::make_unique<Enlace>(canal_, *this, *registro_, *this);
+    medidor_ = std::make_unique<Medidor>(variaveis_, *this, *servicos_.telas, *enlace_, *this);
+    enlace_->Processar_Mensagem_Recebida = [this](const std::string& Msg_RX) {
+        medidor_->Processar_Mensagem_Recebida(Msg_RX);
+    };
+    Ligar_Botoes();
+    Ligar_Timers();
+    if (auto* porta_qt = dynamic_cast<Porta_Serial_Qt*>(&canal_)) {
+        connect(porta_qt, &Porta_Serial_Qt::Falha, this, &Form1::Registrar_Falha);
+    }
+}
+
+void Form1::Registrar_Falha(const QString& linha) {
+    registro_->Adicionar(Para_1252(linha));
+}
+
+Form1::~Form1() = default;
+
+Registro& Form1::Log_Registro() {
+    return *registro_;
+}
+
+bool Form1::Form_Load() {
+    Definir_Texto(Controle::Estado, "OFF-LINE");
+    variaveis_.Modo_Inventario = false;
+    const Ganchos_Inicializacao ganchos{
+        [this] { return servicos_.abrir_configuracao(this); },
+        [this] { return servicos_.confirmar_saida(this); },
+    };
+    if (!Inicializar_Canal_Serial(canal_, variaveis_.Diretorio_Base, ganchos)) {
+        return false;
+    }
+    medidor_->Inicializar_Variaveis();
+    Timer1_.start(Intervalo_Timer1_ms);
+    Timer2_.start(Intervalo_Timer2_ms);
+    Timer3_.start(Intervalo_Timer3_ms);
+    medidor_->Fechar_Conexao_Click();
+    return true;
+}
+
+void Form1::Ligar_Botoes() {
+    for (const Comando_Painel& comando : Comandos) {
+        auto* botao = findChild<QAbstractButton*>(QString::fromUtf8(comando.botao));
+        connect(botao, &QAbstractButton::clicked, this,
+                [this, acao = comando.acao] { (medidor_.get()->*acao)(); });
+    }
+    for (std::size_t k = 0; k < tanques_.size(); ++k) {
+        connect(tanques_[k], &QAbstractButton::clicked, this,
+                [this, k] { medidor_->TQ_Ativo_Click(static_cast<int>(k)); });
+    }
+    connect(findChild<QAbstractButton*>(QStringLiteral("Configuração")), &QAbstractButton::clicked,
+            this, &Form1::Configuracao_Click);
+    connect(findChild<QAbstractButton*>(QStringLiteral("Limpar_Log")), &QAbstractButton::clicked,
+            this, &Form1::Limpar_Log_Click);
+    connect(findChild<QAbstractButton*>(QStringLiteral("Sair")), &QAbstractButton::clicked, this,
+            &Form1::Sair_Click);
+}
+
+void Form1::Ligar_Timers() {
+    Timer1_.setObjectName(QStringLiteral("Timer1"));
+    Timer2_.setObjectName(QStringLiteral("Timer2"));
+    Timer3_.setObjectName(QStringLiteral("Timer3"));
+    connect(&Timer1_, &QTimer::timeout, this, &Form1::Timer1_Tick);
+    connect(&Timer2_, &QTimer::timeout, this, &Form1::Timer2_Tick);
+    connect(&Timer3_, &QTimer::timeout, this, &Form1::Timer3_Tick);
+}
+
+void Form1::Configuracao_Click() {
+    servicos_.abrir_configuracao(this);
+}
+
+void Form1::Limpar_Log_Click() {
+    modelo_log_.Limpar();
+    msg_log_->Redesenhar_Agora();
+}
+
+void Form1::Sair_Click() {
+    Fechar_Canal();
+    servicos_.encerrar();
+}
+
+// Drops DTR and RTS and closes the port, in this order; nothing more is sent afterwards.
+void Form1::Fechar_Canal() {
+    Timer1_.stop();
+    Timer2_.stop();
+    Timer3_.stop();
+    canal_.DTREnable(false);
+    canal_.RTSEnable(false);
+    canal_.PortOpen(false);
+}
+
+void Form1::Timer1_Tick() {
+    enlace_->Timer1_Tick();
+}
+
+void Form1::Timer2_Tick() {
+    enlace_->Timer2_Tick();
+}
+
+void Form1::Timer3_Tick() {
+    enlace_->Timer3_Tick();
+}
+
+void Form1::showEvent(QShowEvent* evento) {
+    QWidget::showEvent(evento);
+    if (!centralizada_) {
+        centralizada_ = true;
+        Centralizar_Na_Tela(*this);
+    }
+}
+
+// Closing the window by its close box leaves the line as "Sair" does.
+void Form1::closeEvent(QCloseEvent* evento) {
+    if (canal_.PortOpen()) {
+        Fechar_Canal();
+    }
+    QWidget::closeEvent(evento);
+}
+
+}  // namespace qx7

@@ -1,0 +1,126 @@
+#pragma once
+// Form1, the main panel: every display and button of the program, the serial link and the
+// gauge logic behind them, the three timers and the communication log. The widgets are laid
+// out from Layout_Form1(); the link and the gauge logic reach them through Painel, and the
+// link's yields and clock go through Plataforma.
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/log_model.h"
+#include "app/main_panel_controls.h"
+#include "gauge/gauge_panel.h"
+#include "gauge/modal_screens.h"
+#include "gauge/shared_tables.h"
+#include "link/link.h"
+#include "link/panel.h"
+#include "link/platform.h"
+#include "link/serial_port.h"
+
+class QButtonGroup;
+class QRadioButton;
+
+namespace qx7 {
+
+class Registro_Log;
+class Vista_Log;
+
+// What the panel asks of the outside world; tests replace each part.
+struct Servicos_Form1 {
+    // The configuration screen, shown modally; true when a port was picked on it.
+    std::function<bool(QWidget* pai)> abrir_configuracao;
+    // Asked when the start-up still finds no usable port after the configuration screen was
+    // closed without a pick; true ends the program.
+    std::function<bool(QWidget* pai)> confirmar_saida;
+    // Ends the program at once ("Sair").
+    std::function<void()> encerrar;
+    // The modal screens the gauge logic opens; null: the Qt screens over this panel.
+    Telas* telas = nullptr;
+};
+
+inline constexpr int Intervalo_Timer1_ms = 1000;
+inline constexpr int Intervalo_Timer2_ms = 1000;
+inline constexpr int Intervalo_Timer3_ms = 25;
+
+class Form1 : public QWidget, public Painel, public Plataforma {
+    Q_OBJECT
+
+  public:
+    Form1(Variaveis_Programa& variaveis, PortaSerial& canal, Servicos_Form1 servicos,
+          QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The opening: the serial port, the disconnected state, the timers and the "ID02"
+    // request. False when the operator chose to end the program rather than configure a
+    // port; the panel is then not to be shown.
+    bool Form_Load();
+
+    // Painel
+    std::string Texto(Controle controle) const override;
+    void Definir_Texto(Controle controle, std::string_view texto) override;
+    void Habilitar(Controle controle, bool habilitado) override;
+    void Habilitar_Tanque(int k, bool habilitado) override;
+    bool Tanque_Habilitado(int k) const override;
+    void Altura_Liquido(float twips) override;
+    void Selecionar_Sinal(int i) override;
+
+    // Plataforma
+    void Processar_Eventos() override;
+    void Pausa_ms(int ms) override;
+    std::string Data_Atual() override;
+    std::string Hora_Atual() override;
+    char Separador_Decimal() const override;
+
+    Enlace& Link() { return *enlace_; }
+    Medidor& Gauge() { return *medidor_; }
+    Modelo_Log& Log() { return modelo_log_; }
+    Registro& Log_Registro();
+
+  protected:
+    void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+
+  private:
+    void Montar_Controles();
+    void Ligar_Botoes();
+    void Ligar_Timers();
+
+    void Configuracao_Click();
+    void Limpar_Log_Click();
+    void Sair_Click();
+    void Fechar_Canal();
+    void Timer1_Tick();
+    void Timer2_Tick();
+    void Timer3_Tick();
+    void Registrar_Falha(const QString& linha);  // the port's device went away
+
+    QWidget* Widget(Controle controle) const;
+
+    Variaveis_Programa& variaveis_;
+    PortaSerial& canal_;
+    Servicos_Form1 servicos_;
+
+    Modelo_Log modelo_log_;
+    Vista_Log* msg_log_ = nullptr;
+    std::unique_ptr<Registro_Log> registro_;
+    std::array<QWidget*, Numero_Controles> controles_{};
+    std::array<QRadioButton*, 16> tanques_{};
+    std::array<QRadioButton*, 5> sinais_{};
+    QWidget* altura_liquido_ = nullptr;
+
+    QTimer Timer1_;
+    QTimer Timer2_;
+    QTimer Timer3_;
+
+    std::unique_ptr<Telas> telas_proprias_;
+    std::unique_ptr<Enlace> enlace_;
+    std::unique_ptr<Medidor> medidor_;
+    bool centralizada_ = false;
+};
+
+}  // namespace qx7

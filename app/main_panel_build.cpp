@@ -1,0 +1,104 @@
+// Builds the main panel's widgets from Layout_Form1().
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <map>
+#include <string_view>
+
+#include "app/fonts.h"
+#include "app/log_view.h"
+#include "app/logo.h"
+#include "app/main_panel.h"
+#include "app/main_panel_layout.h"
+#include "app/twips.h"
+#include "screens/inventory/filled_shape.h"
+#include "screens/measurements/wrapping_button.h"
+
+namespace qx7 {
+
+namespace {
+
+const QColor Cor_Produto(255, 192, 128);  // light orange, as on the inventory drawings
+
+QString Utf8(std::string_view texto) {
+    return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
+}
+
+// Control arrays come in index order, so the k-th option of a group is element k.
+QRadioButton* Nova_Opcao(const Elemento_Painel& e, QWidget* pai, QButtonGroup& grupo) {
+    auto* opcao = new QRadioButton(Utf8(e.legenda), pai);
+    grupo.addButton(opcao, static_cast<int>(grupo.buttons().size()));
+    return opcao;
+}
+
+}  // namespace
+
+void Form1::Montar_Controles() {
+    auto* grupo_tanques = new QButtonGroup(this);
+    auto* grupo_sinais = new QButtonGroup(this);
+    std::map<std::string_view, QWidget*> por_nome;
+    for (const Elemento_Painel& e : Layout_Form1()) {
+        QWidget* pai = e.pai.empty() ? this : por_nome.at(e.pai);
+        QWidget* w = nullptr;
+        switch (e.tipo) {
+            case Tipo_Elemento::Imagem: {
+                auto* imagem = new QLabel(pai);
+                imagem->setPixmap(Desenhar_Logotipo(Tamanho(e.width, e.height)));
+                w = imagem;
+                break;
+            }
+            case Tipo_Elemento::Moldura:
+                w = new QGroupBox(Utf8(e.legenda), pai);
+                break;
+            case Tipo_Elemento::Rotulo:
+                w = new QLabel(Utf8(e.legenda), pai);
+                break;
+            case Tipo_Elemento::Caixa_Texto:
+                w = new QLineEdit(pai);
+                break;
+            case Tipo_Elemento::Botao:
+                w = new Botao_Com_Quebra(Utf8(e.legenda), pai);
+                break;
+            case Tipo_Elemento::Opcao_Tanque: {
+                const auto k = static_cast<std::size_t>(grupo_tanques->buttons().size());
+                tanques_.at(k) = Nova_Opcao(e, pai, *grupo_tanques);
+                w = tanques_[k];
+                break;
+            }
+            case Tipo_Elemento::Lampada: {
+                const auto i = static_cast<std::size_t>(grupo_sinais->buttons().size());
+                QRadioButton* lampada = Nova_Opcao(e, pai, *grupo_sinais);
+                // An indicator: the running light moves by itself, never by a click.
+                lampada->setAttribute(Qt::WA_TransparentForMouseEvents);
+                lampada->setFocusPolicy(Qt::NoFocus);
+                sinais_.at(i) = lampada;
+                w = lampada;
+                break;
+            }
+            case Tipo_Elemento::Forma: {
+                const bool tanque = e.nome == "Shape1";
+                w = new Forma_Preenchida(tanque ? Cor_Produto : Cor_Barra_Rolagem(), pai);
+                break;
+            }
+            case Tipo_Elemento::Lista:
+                msg_log_ = new Vista_Log(pai);
+                msg_log_->setModel(&modelo_log_);
+                w = msg_log_;
+                break;
+        }
+        w->setObjectName(Utf8(e.nome));
+        w->setFont(Fonte(e.fonte, Pontos_Form1));
+        w->setGeometry(Retangulo(e.left, e.top, e.width, e.height));
+        por_nome[e.nome] = w;
+    }
+    for (int c = 0; c < Numero_Controles; ++c) {
+        controles_[static_cast<std::size_t>(c)] =
+            por_nome.at(Nome_Controle(static_cast<Controle>(c)));
+    }
+    altura_liquido_ = por_nome.at("Altura_Líquido");
+}
+
+}  // namespace qx7

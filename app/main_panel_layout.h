@@ -1,0 +1,48 @@
+#pragma once
+// Every element of the main panel with its place: one row per control, in twips relative to
+// its container. Control arrays are named "TQ_Ativo(0)" .. "TQ_Ativo(15)" and "Sinal(0)" ..
+// "Sinal(4)", the index in parentheses as the original layout writes them.
+
+#include <string_view>
+#include <vector>
+
+namespace qx7 {
+
+enum class Tipo_Elemento {
+    Imagem,        // picture box
+    Moldura,       // titled frame
+    Rotulo,        // label
+    Caixa_Texto,   // single-line text box
+    Botao,         // command button
+    Opcao_Tanque,  // option button of the tank group
+    Lampada,       // option button of the running light
+    Forma,         // filled rectangle
+    Lista,         // the log list box
+};
+
+struct Elemento_Painel {
+    std::string_view nome;  // object name, accents kept (UTF-8)
+    Tipo_Elemento tipo;
+    std::string_view legenda;  // caption (UTF-8), empty when none
+    std::string_view pai;      // object name of the container, empty for the window
+    int left;
+    int top;
+    int width;
+    int height;
+    const char* fonte = "MS Sans Serif";
+};
+
+inline constexpr int Largura_Form1 = 9330;  // client area, twips
+inline constexpr int Altura_Form1 = 9705;
+inline constexpr double Pontos_Form1 = 8.25;
+
+// The tank drawing: Altura_Líquido shares Shape1's box; only its height changes.
+inline constexpr int Left_Tanque = 360;
+inline constexpr int Top_Tanque = 3240;
+inline constexpr int Largura_Tanque = 2535;
+inline constexpr int Altura_Tanque = 1335;
+
+// Containers come before what they contain.
+const std::vector<Elemento_Painel>& Layout_Form1();
+
+}  // namespace qx7

@@ -1,0 +1,31 @@
+#pragma once
+// Inicializar_Canal_Serial: reads the port number from the configuration file and opens the
+// port with the link's settings. Every failure closes what was opened and shows the
+// configuration screen, then the whole attempt starts again from the file. When the screen
+// was closed without a pick and the port still cannot be opened, the operator may end the
+// program instead of seeing the screen again.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "link/serial_port.h"
+
+namespace qx7 {
+
+struct Ganchos_Inicializacao {
+    std::function<bool()> abrir_configuracao;  // modal; true when a port was picked
+    std::function<bool()> confirmar_saida;     // true: end the program
+};
+
+// One attempt: the file's first field, then CommPort, Settings, InputLen, RThreshold,
+// DTREnable, RTSEnable, PortOpen, Handshaking and InBufferCount = 0 in this order, stopping
+// at the first refusal. On failure the port is closed again and `motivo` says what failed.
+bool Abrir_Canal_Serial(PortaSerial& canal, const std::filesystem::path& arquivo,
+                        std::string& motivo);
+
+// True with the port open; false when the operator chose to end the program.
+bool Inicializar_Canal_Serial(PortaSerial& canal, const std::filesystem::path& diretorio_base,
+                              const Ganchos_Inicializacao& ganchos);
+
+}  // namespace qx7
