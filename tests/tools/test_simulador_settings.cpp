@@ -59,6 +59,17 @@ TEST(SimuladorConfiguracao, ArquivoCompleto) {
     EXPECT_EQ(medidor.programadas[1].tanque, 3);
 }
 
+TEST(SimuladorConfiguracao, ArquivoDeExemploEValido) {
+    Config_Medidor medidor = Medidor_Padrao();
+    std::string erro;
+    ASSERT_TRUE(Ler_Arquivo_Configuracao(medidor, QX7_SIMULADOR_EXEMPLO, erro)) << erro;
+    EXPECT_EQ(medidor.numero_tanques, 4);
+    EXPECT_TRUE(medidor.tanques[2].peso);
+    EXPECT_EQ(medidor.tanques[1].complementar, 6000);
+    EXPECT_EQ(medidor.programadas.size(), 4u);
+    EXPECT_EQ(medidor.relogio_inicial, Ler_Data_Hora("071226", "080000"));
+}
+
 TEST(SimuladorConfiguracao, SemProgramadas) {
     Config_Medidor medidor = Medidor_Padrao();
     std::string erro;

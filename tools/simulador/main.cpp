@@ -149,6 +149,15 @@ void Anunciar(const Opcoes& opcoes, const Linha_Serial& linha, const std::filesy
         std::cout << " (sem link COMn; --com N cria um em " << Diretorio_Base_Programa().string()
                   << ")";
     }
+    if (!link.empty()) {
+        const std::string com = link.filename().string();
+        const auto configurada = Porta_Configurada(link.parent_path());
+        if (configurada != com) {
+            std::cout << "\nAviso: o Configuração.TXT de " << link.parent_path().string()
+                      << (configurada ? " indica " + *configurada : std::string(" não existe"))
+                      << "; escolha " << com << " em \"Configurar Programa\".";
+        }
+    }
     const auto& medidor = opcoes.config.medidor;
     std::cout << "\nMedidor: endereço " << medidor.endereco << ", versão " << medidor.versao << ", "
               << medidor.numero_tanques << " tanques, senha \"" << medidor.senha << "\""

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <system_error>
 
 namespace qx7::simulador {
@@ -123,6 +124,18 @@ bool Criar_Link_COM(const fs::path& diretorio, int n, const std::string& alvo, f
         return false;
     }
     return true;
+}
+
+std::optional<std::string> Porta_Configurada(const fs::path& diretorio) {
+    std::ifstream arquivo(diretorio / "Configuração.TXT", std::ios::binary);
+    std::string linha;
+    if (!arquivo || !std::getline(arquivo, linha)) {
+        return std::nullopt;
+    }
+    if (!linha.empty() && linha.back() == '\r') {
+        linha.pop_back();
+    }
+    return linha;
 }
 
 }  // namespace qx7::simulador

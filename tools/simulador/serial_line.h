@@ -3,6 +3,7 @@
 // at 9600,N,8,1; and the COMn link by which the program finds the pseudo-terminal.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace qx7::simulador {
@@ -26,5 +27,9 @@ std::filesystem::path Diretorio_Base_Programa();
 // link into /dev/pts (left by an earlier run) is replaced; anything else there is refused.
 bool Criar_Link_COM(const std::filesystem::path& diretorio, int n, const std::string& alvo,
                     std::filesystem::path& link, std::string& erro);
+
+// The first line of the program's "Configuração.TXT" in `diretorio`, without its line end;
+// nothing when the file cannot be read.
+std::optional<std::string> Porta_Configurada(const std::filesystem::path& diretorio);
 
 }  // namespace qx7::simulador
