@@ -68,6 +68,10 @@ TEST(SimuladorDiretorioBase, SegueORegraDoPrograma) {
     unsetenv("QX7_DIRETORIO_BASE");
     setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
     EXPECT_EQ(Diretorio_Base_Programa(), fs::path("/tmp/xdg") / "Comunicação QX7");
+    setenv("XDG_CONFIG_HOME", "relativo", 1);
+    const char* home = getenv("HOME");
+    EXPECT_EQ(Diretorio_Base_Programa(),
+              fs::path(home ? home : ".") / ".config" / "Comunicação QX7");
     base ? setenv("QX7_DIRETORIO_BASE", base_antes.c_str(), 1) : unsetenv("QX7_DIRETORIO_BASE");
     xdg ? setenv("XDG_CONFIG_HOME", xdg_antes.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
 }

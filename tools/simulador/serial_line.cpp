@@ -95,7 +95,9 @@ fs::path Diretorio_Base_Programa() {
     }
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
-    const fs::path config = xdg && *xdg ? fs::path(xdg) : fs::path(home ? home : ".") / ".config";
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the program does.
+    const fs::path config =
+        xdg && *xdg == '/' ? fs::path(xdg) : fs::path(home ? home : ".") / ".config";
     return config / "Comunicação QX7";
 }
 

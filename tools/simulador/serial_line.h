@@ -19,8 +19,9 @@ bool Abrir_Pseudo_Terminal(Linha_Serial& linha, std::string& erro);
 bool Abrir_Dispositivo(const std::string& caminho, Linha_Serial& linha, std::string& erro);
 void Fechar(Linha_Serial& linha);
 
-// The program's base directory: $QX7_DIRETORIO_BASE, else $XDG_CONFIG_HOME/Comunicação QX7,
-// else ~/.config/Comunicação QX7.
+// The program's base directory: $QX7_DIRETORIO_BASE, else $XDG_CONFIG_HOME/Comunicação QX7
+// (when absolute), else ~/.config/Comunicação QX7. The program's own helper lives with its
+// widgets; this tool stays free of them.
 std::filesystem::path Diretorio_Base_Programa();
 
 // Makes diretorio/COMn a symbolic link to `alvo`, creating the directory when needed. An old
