@@ -25,42 +25,57 @@ bool Slot_Tanque(std::string_view campo, int& slot) {
     return true;
 }
 
+// One tank reading, each field as received; hour and date already with their separators.
+struct Leitura_Tanque {
+    std::string_view tanque, densidade, produto, capacidade, medido, complementar;
+    std::string hora, data;
+};
+
+Leitura_Tanque Ler_Leitura(std::string_view Msg_RX) {
+    return {Campo(Msg_RX, 4, 3),
+            Campo(Msg_RX, 7, 4),
+            Campo(Msg_RX, 11, 2),
+            Campo(Msg_RX, 13, 6),
+            Campo(Msg_RX, 19, 6),
+            Campo(Msg_RX, 25, 6),
+            Em_Pares(Campo(Msg_RX, 31, 6), ':'),
+            Em_Pares(Campo(Msg_RX, 37, 6), '/')};
+}
+
+void Mostrar_Leitura(Painel& painel, const Leitura_Tanque& l) {
+    painel.Definir_Texto(Controle::QX7_Tanque, Sem_Brancos(l.tanque));
+    painel.Definir_Texto(Controle::MT_Densidade, Sem_Brancos(l.densidade));
+    painel.Definir_Texto(Controle::MT_Produto, l.produto);
+    painel.Definir_Texto(Controle::MT_Vol_Medido, l.medido);
+    painel.Definir_Texto(Controle::MT_Vol_Complementar, l.complementar);
+    painel.Definir_Texto(Controle::MT_Hora, l.hora);
+    painel.Definir_Texto(Controle::MT_Data, l.data);
+    painel.Definir_Texto(Controle::MT_Capacidade, l.capacidade);
+}
+
+// A tank number without a slot is shown but not stored.
+void Guardar_Leitura(Variaveis_Programa& variaveis, const Leitura_Tanque& l) {
+    int t = 0;
+    if (!Slot_Tanque(l.tanque, t)) {
+        return;
+    }
+    variaveis.Tabela_Tanques[static_cast<std::size_t>(t)] = {std::string(l.tanque),
+                                                             std::string(l.medido),
+                                                             std::string(l.complementar),
+                                                             std::string(l.densidade),
+                                                             std::string(l.produto),
+                                                             l.data,
+                                                             l.hora,
+                                                             std::string(l.capacidade)};
+}
+
 }  // namespace
 
 void Medidor::Resposta_Medicao(std::string_view Msg_RX) {
-    const std::string_view tanque = Campo(Msg_RX, 4, 3);
-    const std::string_view densidade = Campo(Msg_RX, 7, 4);
-    const std::string_view produto = Campo(Msg_RX, 11, 2);
-    const std::string_view capacidade = Campo(Msg_RX, 13, 6);
-    const std::string_view medido = Campo(Msg_RX, 19, 6);
-    const std::string_view complementar = Campo(Msg_RX, 25, 6);
-    const std::string hora = Em_Pares(Campo(Msg_RX, 31, 6), ':');
-    const std::string data = Em_Pares(Campo(Msg_RX, 37, 6), '/');
-
-    painel_.Definir_Texto(Controle::QX7_Tanque, Sem_Brancos(tanque));
-    painel_.Definir_Texto(Controle::MT_Densidade, Sem_Brancos(densidade));
-    painel_.Definir_Texto(Controle::MT_Produto, produto);
-    painel_.Definir_Texto(Controle::MT_Vol_Medido, medido);
-    painel_.Definir_Texto(Controle::MT_Vol_Complementar, complementar);
-    painel_.Definir_Texto(Controle::MT_Hora, hora);
-    painel_.Definir_Texto(Controle::MT_Data, data);
-    painel_.Definir_Texto(Controle::MT_Capacidade, capacidade);
-
-    // A tank number without a slot is shown but not stored.
-    int t = 0;
-    if (Slot_Tanque(tanque, t)) {
-        auto& linha = variaveis_.Tabela_Tanques[static_cast<std::size_t>(t)];
-        linha[0] = tanque;
-        linha[1] = medido;
-        linha[2] = complementar;
-        linha[3] = densidade;
-        linha[4] = produto;
-        linha[5] = data;
-        linha[6] = hora;
-        linha[7] = capacidade;
-    }
-
-    Mostrar_Percentual(medido, complementar);
+    const Leitura_Tanque leitura = Ler_Leitura(Msg_RX);
+    Mostrar_Leitura(painel_, leitura);
+    Guardar_Leitura(variaveis_, leitura);
+    Mostrar_Percentual(leitura.medido, leitura.complementar);
 
     const bool peso = Campo(Msg_RX, 43, 1) == "P";
     painel_.Definir_Texto(Controle::Label8, peso ? "Peso Medido" : "Volume Medido");
@@ -72,7 +87,7 @@ void Medidor::Resposta_Medicao(std::string_view Msg_RX) {
     }
 
     if (variaveis_.Modo_Inventario &&
-        Sem_Brancos(tanque) == Sem_Brancos(painel_.Texto(Controle::CF_NumTanques))) {
+        Sem_Brancos(leitura.tanque) == Sem_Brancos(painel_.Texto(Controle::CF_NumTanques))) {
         Leitura_Tanques_Click();
         variaveis_.Modo_Inventario = false;
     }
