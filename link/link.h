@@ -8,18 +8,26 @@
 #include <string_view>
 
 #include "link/log_sink.h"
+#include "link/message_queue.h"
 #include "link/panel.h"
 #include "link/platform.h"
+#include "link/receive_assembly.h"
 #include "link/serial_port.h"
 #include "link/transmitter.h"
 
 namespace qx7 {
 
 class Enlace : public Transmissor {
-public:
+  public:
     // Gives the link variables their initial values and installs OnComm() as the port's
     // event handler; the port itself is opened and configured by the caller.
     Enlace(PortaSerial& porta, Plataforma& plataforma, Registro& registro, Painel& painel);
+    ~Enlace() override;  // detaches OnComm() from the port, which may outlive the link
+    Enlace(const Enlace&) = delete;
+    Enlace& operator=(const Enlace&) = delete;
+
+    static constexpr int Estado_Ocioso = 1;          // a request may be sent
+    static constexpr int Estado_Aguardando_ACK = 2;  // a request went out, its answer awaited
 
     // Called for every good frame received while idle, before its ACK is sent.
     std::function<void(const std::string& Msg_RX)> Processar_Mensagem_Recebida;
@@ -33,13 +41,51 @@ public:
     void Timer2_Tick();  // every second: the time-out count-down
     void Timer3_Tick();  // every 25 ms: the protocol engine
 
-private:
-    struct Estado;
-    // Implementation detail owned by link.cpp.
+    // Read-only views for diagnostics and tests.
+    const Fila_Mensagens& Fila_RX() const { return Fila_RX_; }
+    const Fila_Mensagens& Fila_TX() const { return Fila_TX_; }
+
+  private:
+    static constexpr int Segundos_Timeout = 5;  // acknowledgement and transmit-wait limit
+    static constexpr int Maximo_Retries = 3;    // repetitions after the first transmission
+
+    // The engine's fields: the state of the one tick that runs at a time.
+    struct Motor {
+        int Estado_Protocolo = Estado_Ocioso;
+        std::string Msg_RX;
+        std::string Msg_TX_Enviada;
+        int Contador_Retries = 0;
+        int Contador_Timeout = 0;
+    };
+
+    void Armazena_Mensagem_RX(std::string Buffer_RX);
+    void Apanha_Mensagem_RX();
+    void Apanha_Mensagem_TX();
+    void Transmite_Mensagem(std::string texto);
+    void Aguardar_Transmissao();
+
+    void Receber_Caracteres();
+    void Mudou_CTS();
+
+    void Parte_Ociosa();
+    void Enviar_Pedido();
+    void Tratar_Quadro();
+    void Parte_Resposta();
+    void Parte_Timeout();
+
+    void Registrar(std::string linha);
+
     PortaSerial& porta_;
     Plataforma& plataforma_;
     Registro& registro_;
     Painel& painel_;
+
+    Fila_Mensagens Fila_RX_;
+    Fila_Mensagens Fila_TX_;
+    Montagem_RX montagem_;
+    Motor motor_;
+    int Indice_Sinal_ = 0;
+    bool tick_em_curso_ = false;  // a Timer3 tick is running, possibly suspended in a yield
 };
 
 }  // namespace qx7

@@ -1,0 +1,43 @@
+// Putting one frame or one acknowledgement character on the line, RTS raised around it.
+#include <string_view>
+
+#include "link/codepage.h"
+#include "link/frame.h"
+#include "link/link.h"
+#include "link/log_lines.h"
+
+namespace qx7 {
+
+namespace {
+
+constexpr int Pausa_RTS_ms = 5;
+
+}  // namespace
+
+void Enlace::Transmite_Mensagem(std::string texto) {
+    if (texto.size() > 1) {
+        texto += static_cast<char>(Calcula_BCC(std::string_view(texto).substr(1)));
+    }
+    porta_.RTSEnable(true);
+    plataforma_.Pausa_ms(Pausa_RTS_ms);
+    motor_.Contador_Timeout = Segundos_Timeout;
+    porta_.Output(texto);
+    Aguardar_Transmissao();
+    if (motor_.Contador_Timeout != 0) {
+        Registrar(Linha_Transmissao(texto));
+        motor_.Contador_Timeout = 0;
+    } else {
+        Registrar(cp1252("Status: Time-out de Transmissão!"));
+    }
+    plataforma_.Pausa_ms(Pausa_RTS_ms);
+    porta_.RTSEnable(false);
+}
+
+// Timer2 counts Contador_Timeout down from inside the yield.
+void Enlace::Aguardar_Transmissao() {
+    while (porta_.OutBufferCount() != 0 && motor_.Contador_Timeout != 0) {
+        plataforma_.Processar_Eventos();
+    }
+}
+
+}  // namespace qx7
