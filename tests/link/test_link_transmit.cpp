@@ -133,3 +133,49 @@ TEST_F(Transmissao, EventosDuranteAEsperaSaoAtendidos) {
 
 }  // namespace
 }  // namespace qx7::teste
+
+namespace qx7::teste {
+namespace {
+
+struct Caso_Fio {
+    const char* payload;
+    std::string bytes;
+    const char* tamanho;
+};
+
+class Quadro_No_Fio : public Bancada, public ::testing::WithParamInterface<Caso_Fio> {};
+
+TEST_P(Quadro_No_Fio, PedidoSaiComSTXETXEBCC) {
+    enlace.Armazena_Mensagem_TX(GetParam().payload);
+    enlace.Timer3_Tick();
+    EXPECT_EQ(porta.Saida(), GetParam().bytes);
+    EXPECT_EQ(registro.linhas.back(),
+              std::string("Tam.Msg.TX= ") + GetParam().tamanho + " Msg.TX= " + GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Exemplos, Quadro_No_Fio,
+    ::testing::Values(Caso_Fio{"abc", Bytes({0x02, 0x61, 0x62, 0x63, 0x03, 0x63}), "006"},
+                      Caso_Fio{"ID01", Bytes({0x02, 0x49, 0x44, 0x30, 0x31, 0x03, 0x0F}), "007"},
+                      Caso_Fio{"ID02", Bytes({0x02, 0x49, 0x44, 0x30, 0x32, 0x03, 0x0C}), "007"},
+                      Caso_Fio{"LR", Bytes({0x02, 0x4C, 0x52, 0x03, 0x1D}), "005"}));
+
+TEST(Enlace_Construcao, NaoAbreNemConfiguraAPortaMasAtendeSeusEventos) {
+    Porta_Falsa porta;
+    Plataforma_Falsa plataforma;
+    Registro_Falso registro;
+    Painel_Falso painel;
+    Enlace enlace(porta, plataforma, registro, painel);
+    EXPECT_TRUE(porta.operacoes.empty());
+    EXPECT_FALSE(porta.PortOpen());
+    EXPECT_TRUE(registro.linhas.empty());
+    EXPECT_EQ(enlace.Estado_Protocolo(), Enlace::Estado_Ocioso);
+    EXPECT_TRUE(enlace.Fila_RX().Vazia());
+    EXPECT_TRUE(enlace.Fila_TX().Vazia());
+    EXPECT_EQ(enlace.Fila_TX().Indice_Grava(), 0);
+    porta.Disparar(evento::Break);
+    EXPECT_EQ(registro.linhas, std::vector<std::string>{"Evento : Recebeu BREAK"});
+}
+
+}  // namespace
+}  // namespace qx7::teste
