@@ -113,9 +113,11 @@ class Form1 : public QWidget, public Painel, public Plataforma {
     std::array<QRadioButton*, 5> sinais_{};
     QWidget* altura_liquido_ = nullptr;
 
-    QTimer Timer1_;
-    QTimer Timer2_;
-    QTimer Timer3_;
+    // Children of the panel, so they can be found by name; a member leaves its parent's list
+    // when destroyed, before the panel deletes its children.
+    QTimer Timer1_{this};
+    QTimer Timer2_{this};
+    QTimer Timer3_{this};
 
     std::unique_ptr<Telas> telas_proprias_;
     std::unique_ptr<Enlace> enlace_;

@@ -1,0 +1,47 @@
+#include "app/startup_qt.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/serial_port_qt.h"
+#include "screens/setup/form4.h"
+
+namespace qx7 {
+
+bool Abrir_Configuracao(Variaveis_Programa& variaveis, QWidget* pai) {
+    const std::filesystem::path base = variaveis.Diretorio_Base;
+    Form4 tela(
+        variaveis, [base] { return std::make_unique<Porta_Serial_Qt>(base); }, pai);
+    tela.exec();
+    return tela.Escolheu_Porta();
+}
+
+bool Perguntar_Saida(QWidget* pai) {
+    QMessageBox pergunta(QMessageBox::Question, QStringLiteral("Comunicação QX7"),
+                         QStringLiteral("Nenhuma porta serial utilizável foi configurada. "
+                                        "Deseja sair do programa?"),
+                         QMessageBox::NoButton, pai);
+    QPushButton* sim = pergunta.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
+    QPushButton* nao = pergunta.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    pergunta.setDefaultButton(nao);
+    pergunta.exec();
+    return pergunta.clickedButton() == sim;
+}
+
+void Encerrar_Programa() {
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+Servicos_Form1 Servicos_Do_Programa(Variaveis_Programa& variaveis) {
+    Servicos_Form1 servicos;
+    servicos.abrir_configuracao = [&variaveis](QWidget* pai) {
+        return Abrir_Configuracao(variaveis, pai);
+    };
+    servicos.confirmar_saida = Perguntar_Saida;
+    servicos.encerrar = Encerrar_Programa;
+    return servicos;
+}
+
+}  // namespace qx7
