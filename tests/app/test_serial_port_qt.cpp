@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -288,6 +291,24 @@ TEST_F(Porta_Pty, DispositivoQueSomeFechaAPortaEAvisaUmaVez) {
     EXPECT_LT(eventos, 5);
     porta.Output("depois");  // a closed port swallows what the link still sends
     EXPECT_FALSE(porta.Erro().empty());
+}
+
+TEST_F(Porta_Pty, LinhaDesligadaComoUsbRemovidoFechaAPortaEAvisaUmaVez) {
+    ASSERT_TRUE(Configurar(porta, 3));
+    QSignalSpy falhas(&porta, &Porta_Serial_Qt::Falha);
+    // The kernel's own unplug path: every open file of the device is hung up, reads see end of
+    // file and terminal requests fail.
+    const int escravo = open(com3->Caminho_Escravo().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(escravo, 0);
+    if (ioctl(escravo, TIOCVHANGUP) != 0) {
+        close(escravo);
+        GTEST_SKIP() << "hanging up a terminal needs CAP_SYS_ADMIN";
+    }
+    close(escravo);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return falhas.count() > 0; }, 2000));
+    QTest::qWait(200);
+    EXPECT_EQ(falhas.count(), 1);
+    EXPECT_FALSE(porta.PortOpen());
 }
 
 TEST(Eventos_Linhas, CadaLinhaQueMudaDaSeuEvento) {
