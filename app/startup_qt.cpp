@@ -17,11 +17,13 @@ bool Abrir_Configuracao(Variaveis_Programa& variaveis, QWidget* pai) {
     return tela.Escolheu_Porta();
 }
 
+// Asked before the panel is shown: over a hidden panel the box would open at its corner, so it
+// then opens on its own, centred on the screen.
 bool Perguntar_Saida(QWidget* pai) {
     QMessageBox pergunta(QMessageBox::Question, QStringLiteral("Comunicação QX7"),
                          QStringLiteral("Nenhuma porta serial utilizável foi configurada. "
                                         "Deseja sair do programa?"),
-                         QMessageBox::NoButton, pai);
+                         QMessageBox::NoButton, pai != nullptr && pai->isVisible() ? pai : nullptr);
     QPushButton* sim = pergunta.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
     QPushButton* nao = pergunta.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
     pergunta.setDefaultButton(nao);

@@ -1,0 +1,207 @@
+// The main panel as the link and the gauge logic reach it: texts, enabling, the tank drawing,
+// the running light, the platform services and the port's failure report.
+
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <cmath>
+
+#include "app/main_panel_controls.h"
+#include "app/serial_port_qt.h"
+#include "screens/inventory/decimal_separator.h"
+#include "tests/app/panel_fixture.h"
+
+namespace qx7::teste {
+namespace {
+
+int Px(double twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+QString Mostrado(const QWidget* w) {
+    if (const auto* caixa = qobject_cast<const QLineEdit*>(w)) {
+        return caixa->text();
+    }
+    if (const auto* rotulo = qobject_cast<const QLabel*>(w)) {
+        return rotulo->text();
+    }
+    return QStringLiteral("<not a text control>");
+}
+
+struct Controle_Com_Nome {
+    Controle controle;
+    const char* nome;
+};
+
+// Every text the link and the gauge logic write, with the widget that must show it.
+const Controle_Com_Nome Textos[] = {
+    {Controle::Estado, "Estado"},
+    {Controle::ID_Endereco, "ID_Endereço"},
+    {Controle::ID_Versao, "ID_Versão"},
+    {Controle::CF_NumTanques, "CF_NumTanques"},
+    {Controle::CF_NumOFE, "CF_NumOFE"},
+    {Controle::CF_TipoMedidor, "CF_TipoMedidor"},
+    {Controle::QX7_Tanque, "QX7_Tanque"},
+    {Controle::MT_Produto, "MT_Produto"},
+    {Controle::MT_Densidade, "MT_Densidade"},
+    {Controle::MT_Capacidade, "MT_Capacidade"},
+    {Controle::MT_Vol_Medido, "MT_Vol_Medido"},
+    {Controle::MT_Vol_Complementar, "MT_Vol_Complementar"},
+    {Controle::MT_Data, "MT_Data"},
+    {Controle::MT_Hora, "MT_Hora"},
+    {Controle::Percentual, "Percentual"},
+    {Controle::LR_Dia, "LR_Dia"},
+    {Controle::LR_Data, "LR_Data"},
+    {Controle::LR_Hora, "LR_Hora"},
+    {Controle::Inf_Erro, "Inf_Erro"},
+    {Controle::Comando_QX7, "Comando_QX7"},
+    {Controle::Label8, "Label8"},
+    {Controle::Label9, "Label9"},
+    {Controle::Data, "Data"},
+    {Controle::Hora, "Hora"},
+};
+
+class Painel_Textos : public testing::TestWithParam<Controle_Com_Nome> {};
+
+TEST_P(Painel_Textos, Escreve_No_Widget_Certo_E_Le_De_Volta) {
+    const Controle_Com_Nome& c = GetParam();
+    Painel_De_Teste t;
+    Form1& painel = t.Criar();
+    EXPECT_STREQ(Nome_Controle(c.controle), c.nome);
+    const std::string texto = "Peso Medido \xE9 75,5%";  // Windows-1252
+    painel.Definir_Texto(c.controle, texto);
+    EXPECT_EQ(Mostrado(t.Achar<QWidget>(c.nome)), QString::fromUtf8("Peso Medido é 75,5%"));
+    EXPECT_EQ(painel.Texto(c.controle), texto);
+}
+
+INSTANTIATE_TEST_SUITE_P(Todos, Painel_Textos, testing::ValuesIn(Textos),
+                         [](const testing::TestParamInfo<Controle_Com_Nome>& info) {
+                             return std::to_string(info.index);
+                         });
+
+TEST(Painel, Habilitar_Molduras_E_Botoes) {
+    Painel_De_Teste t;
+    Form1& painel = t.Criar();
+    const Controle_Com_Nome habilitaveis[] = {
+        {Controle::Frame3, "Frame3"},
+        {Controle::Frame5, "Frame5"},
+        {Controle::Frame6, "Frame6"},
+        {Controle::Frame8, "Frame8"},
+        {Controle::Abrir_Conexao, "Abrir_Conexão"},
+        {Controle::Fechar_Conexao, "Fechar_Conexão"},
+        {Controle::Configuracao, "Configuração"},
+        {Controle::Leitura_Tanques, "Leitura_Tanques"},
+    };
+    for (const auto& [controle, nome] : habilitaveis) {
+        QWidget* w = t.Achar<QWidget>(nome);
+        painel.Habilitar(controle, false);
+        EXPECT_FALSE(w->isEnabledTo(w->parentWidget())) << nome;
+        painel.Habilitar(controle, true);
+        EXPECT_TRUE(w->isEnabledTo(w->parentWidget())) << nome;
+    }
+}
+
+TEST(Painel, Botoes_De_Tanque_Por_Indice) {
+    Painel_De_Teste t;
+    Form1& painel = t.Criar();
+    painel.Habilitar_Tanque(9, false);
+    QWidget* frame5 = t.Achar<QWidget>("Frame5");
+    EXPECT_FALSE(t.Achar<QRadioButton>("TQ_Ativo(9)")->isEnabledTo(frame5));
+    EXPECT_FALSE(painel.Tanque_Habilitado(9));
+    EXPECT_TRUE(painel.Tanque_Habilitado(8));
+    painel.Habilitar(Controle::Frame5, false);  // the frame does not change the button's own state
+    EXPECT_TRUE(painel.Tanque_Habilitado(8));
+    painel.Habilitar_Tanque(16, false);  // beyond the array: ignored
+    painel.Habilitar_Tanque(-1, false);
+    EXPECT_FALSE(painel.Tanque_Habilitado(16));
+    EXPECT_TRUE(painel.Tanque_Habilitado(15));
+}
+
+struct Altura {
+    float pedida;
+    double mostrada;  // twips
+};
+
+class Painel_Altura : public testing::TestWithParam<Altura> {};
+
+TEST_P(Painel_Altura, So_A_Altura_Muda_Dentro_Do_Tanque) {
+    const Altura& a = GetParam();
+    Painel_De_Teste t;
+    Form1& painel = t.Criar();
+    painel.Altura_Liquido(a.pedida);
+    const QWidget* vazio = t.Achar<QWidget>("Altura_Líquido");
+    EXPECT_EQ(vazio->geometry(), QRect(Px(360), Px(3240), Px(2535), Px(a.mostrada)));
+    EXPECT_EQ(t.Achar<QWidget>("Shape1")->geometry(), QRect(Px(360), Px(3240), Px(2535), Px(1335)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Painel_Altura,
+                         testing::Values(Altura{333.75f, 333.75}, Altura{0.0f, 0.0},
+                                         Altura{1335.0f, 1335.0}, Altura{-200.0f, 0.0},
+                                         Altura{2670.0f, 1335.0}));
+
+TEST(Painel, Um_Sinal_Aceso_De_Cada_Vez) {
+    Painel_De_Teste t;
+    Form1& painel = t.Criar();
+    for (int i : {0, 3, 4, 1}) {
+        painel.Selecionar_Sinal(i);
+        for (int j = 0; j < 5; ++j) {
+            const std::string nome = "Sinal(" + std::to_string(j) + ")";
+            EXPECT_EQ(t.Achar<QRadioButton>(nome.c_str())->isChecked(), i == j) << nome;
+        }
+    }
+}
+
+TEST(Painel, Tick_Do_Timer1_Mostra_Relogio_E_Luz) {
+    Painel_De_Teste t;
+    t.Gravar_Configuracao("COM1\r\n");
+    Form1& painel = t.Criar();
+    ASSERT_TRUE(painel.Form_Load());
+    t.porta.dsr = false;
+    painel.Link().Timer1_Tick();
+    EXPECT_FALSE(t.Achar<QLabel>("Data")->text().isEmpty());
+    EXPECT_FALSE(t.Achar<QLabel>("Hora")->text().isEmpty());
+    EXPECT_TRUE(t.Achar<QRadioButton>("Sinal(0)")->isChecked());
+    EXPECT_EQ(t.Achar<QLineEdit>("Estado")->text(), "QX7 DESLIGADO");
+}
+
+TEST(Plataforma_Qt, Data_Hora_E_Separador_Do_Sistema) {
+    Painel_De_Teste t;
+    Form1& painel = t.Criar();
+    EXPECT_EQ(QString::fromLatin1(painel.Data_Atual()),
+              QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("\\d{1,2}\\D\\d{2}\\D\\d{2}"))
+                    .match(QString::fromLatin1(painel.Hora_Atual()))
+                    .hasMatch())
+        << painel.Hora_Atual();
+    const Separador_Decimal_Fixo virgula(',');
+    EXPECT_EQ(painel.Separador_Decimal(), ',');
+}
+
+TEST(Plataforma_Qt, Processar_Eventos_Roda_O_Que_Espera) {
+    Painel_De_Teste t;
+    Form1& painel = t.Criar();
+    bool rodou = false;
+    QTimer::singleShot(0, [&rodou] { rodou = true; });
+    painel.Processar_Eventos();
+    EXPECT_TRUE(rodou);
+}
+
+TEST(Painel, Falha_Da_Porta_Vai_Para_O_Log) {
+    QTemporaryDir diretorio;
+    Porta_Serial_Qt porta(std::filesystem::path(diretorio.path().toStdString()) / "");
+    Variaveis_Programa variaveis;
+    Telas_Falsas telas;
+    Servicos_Form1 servicos;
+    servicos.telas = &telas;
+    Form1 painel(variaveis, porta, std::move(servicos));
+    emit porta.Falha(QString::fromUtf8("Evento : A porta COM1 foi desligada"));
+    ASSERT_EQ(painel.Log().rowCount(), 1);
+    EXPECT_EQ(painel.Log().Linha(0), "Evento : A porta COM1 foi desligada");
+}
+
+}  // namespace
+}  // namespace qx7::teste
