@@ -378,7 +378,9 @@ bool Porta_Serial_Qt::PortOpen(bool abrir) {
     e.contadores = Ler_Contadores(e.porta);
     DTREnable(e.dtr);
     RTSEnable(e.rts);
-    e.sondagem.start();
+    if (e.linhas || e.contadores) {
+        e.sondagem.start();
+    }
     return true;
 }
 
