@@ -33,6 +33,9 @@ Qt::Alignment Alinhamento_Qt(int valor) {
 Grade::Grade(QWidget* parent) : QTableWidget(parent) {
     setFont(Sans_Serif());
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // No border of its own: the grids are sized for their rows and columns, which the cell
+    // grid lines already outline.
+    setFrameStyle(QFrame::NoFrame);
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setDefaultSectionSize(Pixels(Altura_Linha_Twips));
