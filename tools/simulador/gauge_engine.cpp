@@ -66,7 +66,12 @@ void Simulador::Avancar() {
     const Instante agora = relogio_.Agora();
     saida_.Liberar(agora, linha_);
     if (serie_.aguardando_ack && agora >= serie_.prazo) {
-        Abandonar_Resposta_Atual("sem ACK do programa no prazo");
+        // The program acknowledges the last frame of an inventory or of programmed
+        // measurements only once the operator closes the screen it opened.
+        Abandonar_Resposta_Atual(serie_.respostas.size() == 1
+                                     ? "sem ACK do programa no prazo (normal se o programa "
+                                       "mostra o inventário ou os resultados)"
+                                     : "sem ACK do programa no prazo");
         saida_.Liberar(agora, linha_);
     }
 }
