@@ -5,6 +5,10 @@
 #include "app/fonts.h"
 
 int main(int argc, char** argv) {
+    // Tests never need a display; the build also runs them to list their cases.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication aplicacao(argc, argv);
     qx7::Instalar_Substituicoes_Fontes();
     testing::InitGoogleTest(&argc, argv);
