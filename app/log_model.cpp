@@ -9,8 +9,12 @@ namespace qx7 {
 
 namespace {
 
-constexpr char16_t Primeira_Figura_Controle = 0x2400;
-constexpr char16_t Figura_DEL = 0x2421;
+// Control characters are drawn by their names, so a frame reads <STX>ID02<ETX><FF> in any
+// font (few fonts carry the control-picture glyphs).
+constexpr const char* Nomes_Controle[32] = {"NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL",
+                                            "BS",  "HT",  "LF",  "VT",  "FF",  "CR",  "SO",  "SI",
+                                            "DLE", "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB",
+                                            "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
 
 }  // namespace
 
@@ -82,16 +86,20 @@ std::string_view Modelo_Log::Linha(int linha) const {
 }
 
 QString Texto_Visivel(std::string_view linha) {
-    QString texto = De_1252(linha);
-    for (QChar& c : texto) {
+    const QString texto = De_1252(linha);
+    QString visivel;
+    visivel.reserve(texto.size());
+    for (const QChar c : texto) {
         const char16_t codigo = c.unicode();
-        if (codigo < 0x20) {
-            c = QChar(static_cast<char16_t>(Primeira_Figura_Controle + codigo));
-        } else if (codigo == 0x7F) {
-            c = QChar(Figura_DEL);
+        if (codigo < 0x20 || codigo == 0x7F) {
+            visivel += u'<';
+            visivel += QLatin1String(codigo == 0x7F ? "DEL" : Nomes_Controle[codigo]);
+            visivel += u'>';
+        } else {
+            visivel += c;
         }
     }
-    return texto;
+    return visivel;
 }
 
 }  // namespace qx7

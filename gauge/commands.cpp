@@ -11,7 +11,8 @@ void Medidor::TQ_Ativo_Click(int k) {
         return;
     }
     const int tanque = k + 1;
-    Tanque_Selecionado_ = (tanque < 10 ? "0" : "") + std::to_string(tanque);
+    Tanque_Selecionado_ = {static_cast<char>('0' + tanque / 10),
+                           static_cast<char>('0' + tanque % 10)};
 }
 
 void Medidor::Transmitir_Click() {

@@ -69,7 +69,7 @@ struct Visivel {
 
 class Texto_Visivel_Casos : public testing::TestWithParam<Visivel> {};
 
-TEST_P(Texto_Visivel_Casos, Controles_Como_Figuras_E_Bytes_Intactos) {
+TEST_P(Texto_Visivel_Casos, Controles_Pelo_Nome_E_Bytes_Intactos) {
     const Visivel& v = GetParam();
     Modelo_Log modelo;
     modelo.Adicionar(v.bytes);
@@ -83,9 +83,9 @@ TEST_P(Texto_Visivel_Casos, Controles_Como_Figuras_E_Bytes_Intactos) {
 INSTANTIATE_TEST_SUITE_P(
     Casos, Texto_Visivel_Casos,
     testing::Values(Visivel{"quadro_transmitido", "Tam.Msg.TX= 007 Msg.TX= \x02ID02\x03\x0C",
-                            u"Tam.Msg.TX= 007 Msg.TX= \u2402ID02\u2403\u240C"},
-                    Visivel{"ack_e_nak", "Msg.RX= \x06\x15", u"Msg.RX= \u2406\u2415"},
-                    Visivel{"nulo_e_del", std::string("a\0b\x7F", 4), u"a\u2400b\u2421"},
+                            u"Tam.Msg.TX= 007 Msg.TX= <STX>ID02<ETX><FF>"},
+                    Visivel{"ack_e_nak", "Msg.RX= \x06\x15", u"Msg.RX= <ACK><NAK>"},
+                    Visivel{"nulo_e_del", std::string("a\0b\x7F", 4), u"a<NUL>b<DEL>"},
                     Visivel{"acentos_1252", "Recep\xE7\xE3o", u"Recepção"},
                     Visivel{"vazia", "", u""}),
     [](const testing::TestParamInfo<Visivel>& info) { return std::string(info.param.caso); });
