@@ -3,58 +3,10 @@
 
 #include <termios.h>
 
-#include <gtest/gtest.h>
-#include <QTest>
-#include <filesystem>
-
-#include "app/serial_port_qt.h"
-#include "tests/app/panel_fixture.h"
-#include "tests/support/pty.h"
+#include "tests/app/pty_panel_fixture.h"
 
 namespace qx7::teste {
 namespace {
-
-class Painel_Sobre_Pty : public testing::Test {
-  protected:
-    void SetUp() override {
-        variaveis.Diretorio_Base = std::filesystem::path(diretorio.path().toStdString()) / "";
-        std::filesystem::create_symlink(pty.Caminho_Escravo(), variaveis.Diretorio_Base / "COM1");
-        std::ofstream(Arquivo_Configuracao(variaveis.Diretorio_Base), std::ios::binary)
-            << "COM1\r\n";
-        porta = std::make_unique<Porta_Serial_Qt>(variaveis.Diretorio_Base);
-        Servicos_Form1 servicos;
-        servicos.abrir_configuracao = [this](QWidget*) {
-            ++configuracoes;
-            return false;
-        };
-        servicos.confirmar_saida = [](QWidget*) { return true; };
-        servicos.encerrar = [] {};
-        servicos.telas = &telas;
-        painel = std::make_unique<Form1>(variaveis, *porta, std::move(servicos));
-    }
-
-    // What the far end has received so far, waiting up to `ms` for `minimo` bytes while the
-    // panel's timers run.
-    std::string Receber(std::size_t minimo, int ms) {
-        std::string recebido;
-        // The caller compares what came; a short answer shows in that comparison.
-        static_cast<void>(QTest::qWaitFor(
-            [&] {
-                recebido += pty.Ler(std::chrono::milliseconds(5));
-                return recebido.size() >= minimo;
-            },
-            ms));
-        return recebido;
-    }
-
-    QTemporaryDir diretorio;
-    Pseudo_Terminal pty;
-    Variaveis_Programa variaveis;
-    Telas_Falsas telas;
-    std::unique_ptr<Porta_Serial_Qt> porta;
-    std::unique_ptr<Form1> painel;
-    int configuracoes = 0;
-};
 
 TEST_F(Painel_Sobre_Pty, Abre_A_9600_8N1_Em_Modo_Cru) {
     ASSERT_TRUE(painel->Form_Load());
