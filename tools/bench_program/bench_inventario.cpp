@@ -1,0 +1,161 @@
+// The inventory of 16 tanks against the simulator pacing its output at 960 bytes a second
+// (9600 baud, 10 bits a byte): the wall time from the IV_Cmd click to the inventory screen,
+// against the line time, the bytes on the wire both ways divided by 960. Several runs, one
+// ratio each, and where the time of each run went.
+//
+//     QT_QPA_PLATFORM=offscreen ./build-perf/bench_inventario [runs]
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "app/fonts.h"
+#include "app/main_panel.h"
+#include "app/modal_screens_qt.h"
+#include "app/serial_port_qt.h"
+#include "app/startup_qt.h"
+#include "tools/bench_program/counting_port.h"
+#include "tools/bench_program/simulator_process.h"
+#include "tools/bench_program/traffic_analysis.h"
+
+namespace qx7::bancada {
+namespace {
+
+constexpr int Tanques = 16;
+
+// The program's own screens, except that the password is typed at once and the moment the
+// inventory screen is asked for, and the moment it is up, are noted; it is closed again
+// straight away.
+class Telas_Bancada : public Telas {
+  public:
+    explicit Telas_Bancada(Variaveis_Programa& variaveis) : variaveis_(variaveis) {}
+
+    void Abrir_Senha() override { variaveis_.Senha_Usuario = "qx7"; }
+    void Abrir_Data() override { qt->Abrir_Data(); }
+    void Abrir_Resultados() override { qt->Abrir_Resultados(); }
+    void Aviso(std::string_view texto, std::string_view titulo) override {
+        qt->Aviso(texto, titulo);
+    }
+    void Abrir_Inventario() override {
+        pedida = Relogio::now();
+        QTimer::singleShot(0, [this] {
+            aberta = Relogio::now();
+            if (QWidget* tela = QApplication::activeModalWidget()) {
+                tela->close();
+            }
+        });
+        qt->Abrir_Inventario();
+    }
+
+    std::unique_ptr<Telas_Qt> qt;
+    std::optional<Relogio::time_point> pedida;
+    std::optional<Relogio::time_point> aberta;
+
+  private:
+    Variaveis_Programa& variaveis_;
+};
+
+// Notes when each tick of a timer begins, before its handler runs.
+class Inicio_Dos_Ticks : public QObject {
+  public:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::Timer) {
+            inicios.push_back(Relogio::now());
+        }
+        return QObject::eventFilter(objeto, evento);
+    }
+    std::vector<Relogio::time_point> inicios;
+};
+
+template <typename Condicao>
+bool Esperar(Condicao condicao, std::chrono::milliseconds limite) {
+    const auto fim = Relogio::now() + limite;
+    while (!condicao()) {
+        if (Relogio::now() > fim) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 25);
+    }
+    return true;
+}
+
+double Ms(Relogio::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+int Rodar(int execucoes) {
+    Diretorio_Temporario base;
+    Configurar_COM1(base.Caminho());
+    Processo_Simulador simulador(base.Caminho(), {"--tanques", std::to_string(Tanques), "--ritmo"});
+
+    Variaveis_Programa variaveis;
+    variaveis.Diretorio_Base = base.Caminho();
+    Porta_Serial_Qt serial(base.Caminho());
+    Porta_Contadora porta(serial);
+    Telas_Bancada telas(variaveis);
+    Servicos_Form1 servicos = Servicos_Do_Programa(variaveis);
+    servicos.telas = &telas;
+    Form1 painel(variaveis, porta, servicos);
+    telas.qt = std::make_unique<Telas_Qt>(variaveis, &painel);
+    if (!painel.Form_Load()) {
+        std::fprintf(stderr, "o programa não abriu a porta\n");
+        return 1;
+    }
+    painel.show();
+
+    Inicio_Dos_Ticks ticks;
+    painel.findChild<QTimer*>(QStringLiteral("Timer3"))->installEventFilter(&ticks);
+    auto* iv = painel.findChild<QAbstractButton*>(QStringLiteral("IV_Cmd"));
+    const auto ocioso = [&] {
+        return painel.Link().Estado_Protocolo() == Enlace::Estado_Ocioso &&
+               painel.Link().Fila_TX().Vazia() && painel.Link().Fila_RX().Vazia();
+    };
+    // Quiet: idle, and nothing on the line for 300 ms (the last ACK of a series included).
+    const auto quieto = [&] {
+        return ocioso() && !porta.trafego.empty() &&
+               Relogio::now() - porta.trafego.back().quando > std::chrono::milliseconds(300);
+    };
+    Esperar(quieto, std::chrono::seconds(3));
+    painel.Gauge().Abrir_Conexao_Click();
+    if (!Esperar([&] { return iv->isEnabled() && quieto(); }, std::chrono::seconds(10))) {
+        std::fprintf(stderr, "a conexão não se completou\n");
+        return 1;
+    }
+
+    std::printf("inventário de %d tanques, simulador com --ritmo (960 bytes/s)\n", Tanques);
+    std::printf("%-4s %9s %7s %7s %10s %7s %9s\n", "exec", "parede_ms", "bytes", "linha_ms",
+                "razão", "tela_ms", "razão_tela");
+    for (int n = 1; n <= execucoes; ++n) {
+        telas.pedida.reset();
+        telas.aberta.reset();
+        const std::size_t inicio = porta.trafego.size();
+        const auto clique = Relogio::now();
+        iv->click();
+        if (!Esperar([&] { return telas.aberta.has_value(); }, std::chrono::seconds(30))) {
+            std::fprintf(stderr, "a tela de inventário não abriu\n");
+            return 1;
+        }
+        const Analise a = Analisar(porta.trafego, inicio, clique, *telas.pedida, ticks.inicios);
+        const double parede = Ms(*telas.pedida - clique);
+        const double linha = 1000.0 * static_cast<double>(a.bytes) / 960.0;
+        std::printf("%-4d %9.1f %7ld %7.1f %10.3f %7.1f %9.3f\n", n, parede, a.bytes, linha,
+                    parede / linha, Ms(*telas.aberta - clique), Ms(*telas.aberta - clique) / linha);
+        Imprimir(a);
+        Esperar(quieto, std::chrono::seconds(10));
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace qx7::bancada
+
+int main(int argc, char** argv) {
+    QApplication aplicacao(argc, argv);
+    qx7::Instalar_Substituicoes_Fontes();
+    const int execucoes = argc > 1 ? std::atoi(argv[1]) : 5;
+    return qx7::bancada::Rodar(execucoes);
+}
