@@ -15,7 +15,7 @@
 namespace qx7 {
 
 class Medidor {
-public:
+  public:
     Medidor(Variaveis_Programa& variaveis, Painel& painel, Telas& telas, Transmissor& enlace,
             Plataforma& plataforma);
 
@@ -41,7 +41,7 @@ public:
     const std::string& Tanque_Selecionado() const { return Tanque_Selecionado_; }
     const std::string& Endereco_Medidor() const { return Endereco_Medidor_; }
 
-private:
+  private:
     // Writes the command text into Comando_QX7, then runs the send action.
     void Enviar_Comando(std::string_view comando);
 

@@ -7,7 +7,7 @@
 namespace qx7 {
 
 class Telas {
-public:
+  public:
     virtual ~Telas() = default;
     virtual void Abrir_Senha() = 0;       // "Abertura QX7": leaves the password in Senha_Usuario
     virtual void Abrir_Data() = 0;        // "Digitar Data": leaves the date in Data_Solicitada

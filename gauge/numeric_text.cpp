@@ -1,7 +1,7 @@
 #include "gauge/numeric_text.h"
 
-#include <charconv>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -10,9 +10,13 @@ namespace qx7 {
 
 namespace {
 
-bool Ignorado(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool Ignorado(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
-bool Digito(char c) { return c >= '0' && c <= '9'; }
+bool Digito(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The longest prefix that reads as a number, blanks already removed.
 std::string Prefixo_Numerico(const std::string& s) {

@@ -9,10 +9,10 @@
 
 namespace qx7 {
 
-inline constexpr int Slots_Tanques = 17;       // tank slots 0..16
-inline constexpr int Campos_Tanque = 8;        // fields 0..7
-inline constexpr int Linhas_Medicoes = 101;    // result rows 0..100
-inline constexpr int Colunas_Medicoes = 11;    // result columns 0..10
+inline constexpr int Slots_Tanques = 17;     // tank slots 0..16
+inline constexpr int Campos_Tanque = 8;      // fields 0..7
+inline constexpr int Linhas_Medicoes = 101;  // result rows 0..100
+inline constexpr int Colunas_Medicoes = 11;  // result columns 0..10
 
 struct Variaveis_Programa {
     std::filesystem::path Diretorio_Base;

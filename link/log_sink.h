@@ -6,7 +6,7 @@
 namespace qx7 {
 
 class Registro {
-public:
+  public:
     virtual ~Registro() = default;
     // The line is stored as given (single-byte code page, control characters included) and
     // drawn before the call returns, even while the caller keeps the thread busy.

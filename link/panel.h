@@ -46,7 +46,7 @@ enum class Controle {
 };
 
 class Painel {
-public:
+  public:
     virtual ~Painel() = default;
     virtual std::string Texto(Controle controle) const = 0;
     virtual void Definir_Texto(Controle controle, std::string_view texto) = 0;

@@ -7,7 +7,7 @@
 namespace qx7 {
 
 class Plataforma {
-public:
+  public:
     virtual ~Plataforma() = default;
     virtual void Processar_Eventos() = 0;  // let pending window events run
     virtual void Pausa_ms(int ms) = 0;

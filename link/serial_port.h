@@ -31,7 +31,7 @@ inline constexpr int Erro_DCB = 1011;
 }  // namespace evento
 
 class PortaSerial {
-public:
+  public:
     virtual ~PortaSerial() = default;
 
     // Setters return false when the component refuses the value or the operation fails
@@ -61,7 +61,7 @@ public:
     // handler yields to the event loop, exactly like the line control's OnComm.
     void OnComm(std::function<void()> tratador) { tratador_ = std::move(tratador); }
 
-protected:
+  protected:
     void Disparar_OnComm(int codigo) {
         evento_ = codigo;
         if (tratador_) {
@@ -69,7 +69,7 @@ protected:
         }
     }
 
-private:
+  private:
     int evento_ = 0;
     std::function<void()> tratador_;
 };

@@ -6,7 +6,7 @@
 namespace qx7 {
 
 class Transmissor {
-public:
+  public:
     virtual ~Transmissor() = default;
     virtual void Armazena_Mensagem_TX(std::string_view Msg_TX) = 0;
     virtual void Definir_Estado_Protocolo(int estado) = 0;  // 1 idle, 2 awaiting ACK

@@ -15,7 +15,7 @@
 namespace qx7::teste {
 
 class Painel_Falso : public Painel {
-public:
+  public:
     std::string Texto(Controle controle) const override;
     void Definir_Texto(Controle controle, std::string_view texto) override;
     void Habilitar(Controle controle, bool habilitado) override;
@@ -35,7 +35,7 @@ public:
 };
 
 class Plataforma_Falsa : public Plataforma {
-public:
+  public:
     void Processar_Eventos() override;
     void Pausa_ms(int ms) override { pausas.push_back(ms); }
     std::string Data_Atual() override { return data; }
@@ -52,7 +52,7 @@ public:
 };
 
 class Registro_Falso : public Registro {
-public:
+  public:
     void Adicionar(std::string linha) override { linhas.push_back(std::move(linha)); }
     std::vector<std::string> linhas;
 };

@@ -9,7 +9,7 @@
 namespace qx7::teste {
 
 class Pseudo_Terminal {
-public:
+  public:
     Pseudo_Terminal();  // raw mode, non-blocking master
     ~Pseudo_Terminal();
     Pseudo_Terminal(const Pseudo_Terminal&) = delete;
@@ -22,7 +22,7 @@ public:
     // Whatever arrives within the wait; returns early once `minimo` bytes are in.
     std::string Ler(std::chrono::milliseconds espera, std::size_t minimo = 1);
 
-private:
+  private:
     int mestre_ = -1;
     int escravo_ = -1;  // kept open so the master never sees a hang-up between openings
     std::string caminho_;

@@ -57,7 +57,7 @@ void No_Processo(int n) {
     std::optional<Relogio::time_point> primeiro;
     while (recebido.size() < 7 && Relogio::now() - inicio < std::chrono::seconds(5)) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
-        recebido += pty.Ler(std::chrono::milliseconds(1));
+        recebido += pty.Ler(std::chrono::milliseconds(2));  // polls for up to 1 ms
         if (!recebido.empty() && !primeiro) {
             primeiro = Relogio::now();
         }

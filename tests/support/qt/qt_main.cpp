@@ -1,6 +1,6 @@
 // Test programs with widgets need one QApplication alive for the whole run.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "app/fonts.h"
 
