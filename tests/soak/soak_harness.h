@@ -13,6 +13,7 @@
 // The log is counted, not kept, and the doubles' records are emptied every step, so what the
 // run holds in memory is the program's own state.
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -38,9 +39,13 @@ class Registro_Contador : public Registro {
         if (linha == "Status: NACK - Estouro de Retries (3)!") {
             ++estouros_retries;
         }
+        if (linha.starts_with("Status: Mensagem recebida descartada")) {
+            ++descartadas;
+        }
     }
     long linhas = 0;
     long estouros_retries = 0;
+    long descartadas = 0;  // units dropped at the size cap
 };
 
 // The simulator's output waits here until the program's side delivers it.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -192,6 +193,28 @@ TEST(Soak, MilharesDeTrocasComFalhasAleatorias) {
         c.passos, c.pedidos, c.repeticoes, c.pedidos_com_4_envios, c.quadros_bons_ociosos,
         c.quadros_ruins_ociosos, c.quadros_descartados, c.decodificados, c.acks, c.naks,
         c.unidades_recusadas, c.bytes_ruido, b.registro.linhas, segundas_tentativas);
+}
+
+// Noise that opens a frame and never closes it: the unit is dropped once it passes the size
+// cap, the bytes after it are ignored until the next STX, the memory it held is given back,
+// and the next request is answered.
+TEST(Soak, RuidoSemETXNaoCresceAlemDoLimite) {
+    Bancada_Soak b(Semente);
+    b.medidor.Abrir_Conexao_Click();
+    ASSERT_TRUE(b.Rodar_Ate([&] { return b.Quieto(); }, 5s));
+    const long heap_antes = Heap_Em_Uso();
+
+    constexpr std::size_t Pedaco = 4096;
+    constexpr int Pedacos = 50;  // 200 KiB, three times the cap
+    b.linha.pendente = std::string(1, STX);
+    for (int n = 0; n < Pedacos; ++n) {
+        b.linha.pendente += std::string(Pedaco, 'x');
+        b.Passo();
+    }
+    EXPECT_EQ(b.registro.descartadas, 1);
+    EXPECT_LT(Heap_Em_Uso() - heap_antes, 16 * 1024);
+    EXPECT_EQ(Tentativas_Ate_Resposta(b), 1);
+    EXPECT_EQ(b.contagem.violacoes, 0) << b.contagem.primeira_violacao;
 }
 
 }  // namespace

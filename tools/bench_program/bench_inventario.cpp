@@ -3,7 +3,10 @@
 // against the line time, the bytes on the wire both ways divided by 960. Several runs, one
 // ratio each, and where the time of each run went.
 //
-//     QT_QPA_PLATFORM=offscreen ./build-perf/bench_inventario [runs]
+//     QT_QPA_PLATFORM=offscreen ./build-perf/bench_inventario [runs] [--sem-ritmo]
+//
+// --sem-ritmo lets the simulator write each frame at once: the ratio is then meaningless, but
+// the cycle per frame shows what the tick alone costs when the line takes no time.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,6 +15,8 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "app/fonts.h"
 #include "app/main_panel.h"
@@ -87,10 +92,14 @@ double Ms(Relogio::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-int Rodar(int execucoes) {
+int Rodar(int execucoes, bool ritmo) {
     Diretorio_Temporario base;
     Configurar_COM1(base.Caminho());
-    Processo_Simulador simulador(base.Caminho(), {"--tanques", std::to_string(Tanques), "--ritmo"});
+    std::vector<std::string> argumentos{"--tanques", std::to_string(Tanques)};
+    if (ritmo) {
+        argumentos.emplace_back("--ritmo");
+    }
+    Processo_Simulador simulador(base.Caminho(), argumentos);
 
     Variaveis_Programa variaveis;
     variaveis.Diretorio_Base = base.Caminho();
@@ -126,7 +135,8 @@ int Rodar(int execucoes) {
         return 1;
     }
 
-    std::printf("inventário de %d tanques, simulador com --ritmo (960 bytes/s)\n", Tanques);
+    std::printf("inventário de %d tanques, simulador %s\n", Tanques,
+                ritmo ? "com --ritmo (960 bytes/s)" : "sem ritmo (quadros de uma vez)");
     std::printf("%-4s %9s %7s %7s %10s %7s %9s\n", "exec", "parede_ms", "bytes", "linha_ms",
                 "razão", "tela_ms", "razão_tela");
     for (int n = 1; n <= execucoes; ++n) {
@@ -157,5 +167,6 @@ int main(int argc, char** argv) {
     QApplication aplicacao(argc, argv);
     qx7::Instalar_Substituicoes_Fontes();
     const int execucoes = argc > 1 ? std::atoi(argv[1]) : 5;
-    return qx7::bancada::Rodar(execucoes);
+    const bool ritmo = !(argc > 2 && std::string_view(argv[2]) == "--sem-ritmo");
+    return qx7::bancada::Rodar(execucoes, ritmo);
 }
