@@ -143,6 +143,8 @@ int Rodar(int execucoes, bool ritmo) {
         telas.pedida.reset();
         telas.aberta.reset();
         const std::size_t inicio = porta.trafego.size();
+        porta.consultas_saida = 0;
+        porta.saida_pendente = 0;
         const auto clique = Relogio::now();
         iv->click();
         if (!Esperar([&] { return telas.aberta.has_value(); }, std::chrono::seconds(30))) {
@@ -155,6 +157,10 @@ int Rodar(int execucoes, bool ritmo) {
         std::printf("%-4d %9.1f %7ld %7.1f %10.3f %7.1f %9.3f\n", n, parede, a.bytes, linha,
                     parede / linha, Ms(*telas.aberta - clique), Ms(*telas.aberta - clique) / linha);
         Imprimir(a);
+        std::printf(
+            "     espera de transmissão: %ld consultas a OutBufferCount, %ld com bytes "
+            "pendentes\n",
+            porta.consultas_saida, porta.saida_pendente);
         Esperar(quieto, std::chrono::seconds(10));
     }
     return 0;

@@ -19,6 +19,13 @@ std::string Porta_Contadora::Input() {
     return lido;
 }
 
+int Porta_Contadora::OutBufferCount() const {
+    const int n = porta_.OutBufferCount();
+    ++consultas_saida;
+    saida_pendente += n != 0;
+    return n;
+}
+
 void Porta_Contadora::Output(std::string_view bytes) {
     enviados += static_cast<long>(bytes.size());
     trafego.push_back({Relogio::now(), true, std::string(bytes)});

@@ -38,7 +38,7 @@ class Porta_Contadora : public PortaSerial {
     bool PortOpen() const override { return porta_.PortOpen(); }
     int InBufferCount() const override { return porta_.InBufferCount(); }
     void Descartar_Entrada() override { porta_.Descartar_Entrada(); }
-    int OutBufferCount() const override { return porta_.OutBufferCount(); }
+    int OutBufferCount() const override;
     std::string Input() override;
     void Output(std::string_view bytes) override;
     bool CTSHolding() const override { return porta_.CTSHolding(); }
@@ -47,6 +47,10 @@ class Porta_Contadora : public PortaSerial {
     std::vector<Trafego> trafego;
     long enviados = 0;
     long recebidos = 0;
+    // OutBufferCount calls (the transmit wait asks once per turn of its loop), and how many
+    // found bytes still waiting.
+    mutable long consultas_saida = 0;
+    mutable long saida_pendente = 0;
 
   private:
     PortaSerial& porta_;
