@@ -20,6 +20,7 @@
 #include "app/main_panel.h"
 #include "app/serial_port_qt.h"
 #include "app/startup_qt.h"
+#include "link/frame.h"
 #include "tests/support/pty.h"
 #include "tools/bench_program/counting_port.h"
 #include "tools/bench_program/simulator_process.h"
@@ -65,9 +66,9 @@ void No_Processo(int n) {
     const auto quadro = Relogio::now();
     std::printf(
         "processo  %d: Form1+Form_Load+show %6.1f ms, 1º byte %6.1f ms, "
-        "quadro inteiro (%zu bytes) %6.1f ms\n",
+        "quadro inteiro (%zu bytes) %6.1f ms%s\n",
         n, Ms(carregado - inicio), primeiro ? Ms(*primeiro - inicio) : -1.0, recebido.size(),
-        Ms(quadro - inicio));
+        Ms(quadro - inicio), recebido == Monta_Quadro("ID02") ? ", ID02" : ", não é o ID02");
 }
 
 // The whole program, from fork to the first byte on the line.
