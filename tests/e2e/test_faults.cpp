@@ -63,6 +63,8 @@ TEST(Falhas, BccErradoRecebeNakEARepeticaoPassa) {
     EXPECT_EQ(fio.mid(0, esperado.size()), esperado) << Juntar(fio).toStdString();
     EXPECT_EQ(sessao.Linhas_Iguais("Status: Transmitiu NACK!"), 1);
     EXPECT_EQ(sessao.Texto("ID_Endereço"), "A01");
+    EXPECT_TRUE(sessao.Simulador().Saida().contains(QStringLiteral("Resposta com BCC errado")));
+    EXPECT_TRUE(sessao.Simulador().Saida().contains(QStringLiteral("NAK do programa")));
 }
 
 TEST(Falhas, SilencioDaTimeOutDeRecepcao) {
@@ -107,23 +109,29 @@ TEST(Falhas, RespostasEmPedacosAindaDecodificam) {
     EXPECT_EQ(sessao.Linhas_Iguais("Status: Transmitiu NACK!"), 0);
 }
 
-TEST(Falhas, InventarioNoRitmoDaLinhaCompleta) {
-    Sessao sessao({QStringLiteral("--ritmo")});
+TEST(Falhas, InventarioDeDezesseisTanquesNoRitmoDaLinhaCompleta) {
+    Sessao sessao({QStringLiteral("--ritmo"), QStringLiteral("--tanques"), QStringLiteral("16")});
     ASSERT_TRUE(sessao.Iniciada());
     ASSERT_TRUE(sessao.Conectar());
+    EXPECT_EQ(sessao.Texto("CF_NumTanques"), "16");
     QStringList tanques;
     sessao.Operador().Quando(QStringLiteral("Form2"), [&](QWidget& tela) {
         auto* leitura = tela.findChild<Grade*>(QStringLiteral("Leitura"));
-        for (int linha = 1; leitura != nullptr && linha <= 4; ++linha) {
+        for (int linha = 1; leitura != nullptr && linha <= 16; ++linha) {
             tanques.append(QString::fromStdString(leitura->TextMatrix(linha, 0)));
         }
         Clicar(tela, "Retornar");
     });
     sessao.Clicar("IV_Cmd");
     ASSERT_TRUE(Esperar([&] { return sessao.Operador().Concluido(); }, Espera_Resposta_ms));
-    EXPECT_EQ(tanques, (QStringList{" 01", " 02", " 03", " 04"}));
+    QStringList esperados;
+    for (int t = 1; t <= 16; ++t) {
+        esperados.append(QStringLiteral(" %1").arg(t, 2, 10, QLatin1Char('0')));
+    }
+    EXPECT_EQ(tanques, esperados);
     EXPECT_EQ(sessao.Linhas_Iguais("Status: Transmitiu NACK!"), 0);
-    EXPECT_EQ(sessao.Linhas_Iguais("Status: Transmitiu ACK!"), 2 + 4);
+    EXPECT_EQ(sessao.Linhas_Iguais("Status: Time-Out de Recepção!"), 0);
+    EXPECT_EQ(sessao.Linhas_Iguais("Status: Transmitiu ACK!"), 2 + 16);
 }
 
 TEST(Falhas, OutroEnderecoNaoPedeConfiguracao) {

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTimer>
 
 #include "app/codepage.h"
@@ -305,6 +307,41 @@ TEST_F(Operacao, DesconectarVoltaAoEstadoInicial) {
         sessao.Achar<QWidget>("TQ_Ativo(15)")->isEnabledTo(sessao.Achar<QWidget>("Frame5")));
     // And the connection can be made again.
     EXPECT_TRUE(sessao.Conectar());
+}
+
+TEST_F(Operacao, LimparLogEsvaziaALista) {
+    ASSERT_TRUE(sessao.Conectar());
+    ASSERT_FALSE(sessao.Log().empty());
+    sessao.Clicar("Limpar_Log");
+    EXPECT_TRUE(sessao.Log().empty());
+    // The link goes on logging into the emptied list.
+    sessao.Clicar("LR_Cmd");
+    EXPECT_EQ(Fio_Apos(0, 4).value(0), "TX LR");
+}
+
+// The configuration screen over a running program: it shows the configured port and cannot
+// open the one the panel holds; closing it leaves the link working.
+TEST_F(Operacao, ConfiguracaoNaoTocaNaPortaDoPainel) {
+    ASSERT_TRUE(sessao.Conectar());
+    QString configurada;
+    QStringList encontradas;
+    sessao.Operador().Quando(QStringLiteral("Form4"), [&](QWidget& tela) {
+        configurada = tela.findChild<QLineEdit*>(QStringLiteral("CS_Ativo"))->text();
+        Clicar(tela, "Localizar_COMs");
+        auto* portas = tela.findChild<QComboBox*>(QStringLiteral("Def_COMs"));
+        for (int i = 0; i < portas->count(); ++i) {
+            encontradas.append(portas->itemText(i));
+        }
+        Clicar(tela, "Retornar");
+    });
+    sessao.Clicar("Configuração");
+    EXPECT_TRUE(sessao.Operador().Concluido());
+    EXPECT_EQ(configurada, "COM1");
+    EXPECT_FALSE(encontradas.contains(QStringLiteral("COM1")));
+    EXPECT_TRUE(sessao.Prog().Canal_Serial().PortOpen());
+    const int inicio = static_cast<int>(sessao.Log().size());
+    sessao.Clicar("LR_Cmd");
+    EXPECT_EQ(Fio_Apos(inicio, 4).value(2).left(5), "RX LR");
 }
 
 TEST_F(Operacao, SairFechaAPortaEEncerraOPrograma) {

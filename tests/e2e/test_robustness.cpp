@@ -84,8 +84,12 @@ void Gravar(const fs::path& arquivo, const std::string& conteudo) {
 
 struct Caso_Configuracao {
     const char* nome;
-    std::string conteudo;  // of Configuração.TXT; nullptr-like "<dir>" puts a directory there
+    std::string conteudo;  // of Configuração.TXT; "<dir>" puts a directory in its place
 };
+
+void PrintTo(const Caso_Configuracao& caso, std::ostream* saida) {
+    *saida << caso.nome;
+}
 
 class ConfiguracaoRuim : public ::testing::TestWithParam<Caso_Configuracao> {};
 
