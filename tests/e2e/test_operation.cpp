@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTimer>
 
 #include "app/codepage.h"
@@ -87,6 +88,13 @@ TEST_F(Operacao, SenhaCertaIdentificaEConfigura) {
     EXPECT_EQ(Fio_Apos(inicio, 8), Troca("ID01", "IDA0121") + Troca("CFqx7", "CF040047111"));
     EXPECT_EQ(sessao.Simulador().Pedidos(), Lista({"ID02", "ID01", "CFqx7"}));
     EXPECT_EQ(sessao.Operador().Vistas(), Lista({"Form3"}));
+    // The bytes themselves: STX, payload, ETX and the exclusive-or of payload and ETX.
+    const std::vector<std::string> log = sessao.Log();
+    for (const std::string& linha :
+         {std::string("Tam.Msg.TX= 007 Msg.TX= \x02ID01\x03\x0F"),
+          std::string("Tam.Msg.TX= 008 Msg.TX= \x02\x43\x46qx7\x03\x38")}) {
+        EXPECT_NE(std::find(log.begin(), log.end(), linha), log.end()) << linha;
+    }
     EXPECT_EQ(sessao.Texto("ID_Endereço"), "A01");
     EXPECT_EQ(sessao.Texto("ID_Versão"), "21");
     EXPECT_EQ(sessao.Texto("Estado"), "ON-LINE");
@@ -130,6 +138,10 @@ TEST_F(Operacao, CadaBotaoDeComando) {
         {nullptr, "LR_Cmd", "LR", "LR", "LR_Data", "07/12/26"},
         {"TQ_Ativo(2)", "LM_Cmd", "LM03", "LM 03", "MT_Vol_Medido", "005400"},
         {"TQ_Ativo(2)", "MT_Cmd", "MT03", "MT 03", "Label8", "Peso Medido"},
+        {"TQ_Ativo(2)", "MT_Cmd", "MT03", "MT 03", "Label9", "Peso Complementar"},
+        {"TQ_Ativo(2)", "MT_Cmd", "MT03", "MT 03", "MT_Vol_Complementar", "006600"},
+        {"TQ_Ativo(2)", "MT_Cmd", "MT03", "MT 03", "Percentual", "45%1%"},
+        {"TQ_Ativo(2)", "MT_Cmd", "MT03", "MT 03", "MT_Data", "07/12/26"},
         {"TQ_Ativo(0)", "MT_Cmd", "MT01", "MT 01", "MT_Densidade", "0745"},
     };
     for (const Caso_Botao& caso : casos) {
@@ -147,8 +159,13 @@ TEST_F(Operacao, CadaBotaoDeComando) {
             << fio[2].toStdString();
         EXPECT_EQ(fio[3], "TX ACK");
         EXPECT_EQ(sessao.Texto("Comando_QX7"), caso.pedido);
-        EXPECT_EQ(sessao.Texto(caso.caixa), QString::fromUtf8(caso.texto));
+        EXPECT_EQ(sessao.Texto(caso.caixa),
+                  QString::fromUtf8(caso.texto)
+                      .replace(QStringLiteral("%1"), QLocale::system().decimalPoint()));
     }
+    EXPECT_EQ(sessao.Texto("LR_Dia"), "02");  // 7 December 2026 is a Monday
+    EXPECT_TRUE(sessao.Texto("LR_Hora").startsWith(QStringLiteral("08:0")))
+        << sessao.Texto("LR_Hora").toStdString();
     EXPECT_EQ(sessao.Texto("QX7_Tanque"), "01");
     EXPECT_EQ(sessao.Texto("MT_Capacidade"), "030000");
     EXPECT_EQ(sessao.Texto("MT_Produto"), "01");
@@ -231,6 +248,7 @@ TEST_F(Operacao, MedicoesProgramadasMostramResultadosEImprimemEmPdf) {
     const QString pdf = QDir::temp().filePath(
         QStringLiteral("qx7-e2e-resultados-%1.pdf").arg(QCoreApplication::applicationPid()));
     QStringList linhas;
+    QString progresso;
     bool impresso = false;
     sessao.Operador()
         .Quando(QStringLiteral("Form6"),
@@ -246,6 +264,7 @@ TEST_F(Operacao, MedicoesProgramadasMostramResultadosEImprimemEmPdf) {
                 }
                 linhas.append(celulas.join(QLatin1Char('|')));
             }
+            progresso = sessao.Texto("Inf_Erro");
             impresso = Imprimir_Em_Pdf(tela, pdf);
             Clicar(tela, "Retornar");
         });
@@ -262,6 +281,8 @@ TEST_F(Operacao, MedicoesProgramadasMostramResultadosEImprimemEmPdf) {
         EXPECT_EQ(fio[3 + 2 * i], "TX ACK");
     }
     EXPECT_EQ(sessao.Prog().Variaveis().Num_Medicoes, 3);
+    EXPECT_EQ(progresso, "Recebendo a medição No. 3");
+    EXPECT_EQ(sessao.Texto("Inf_Erro"), "");  // cleared once the results screen closed
     EXPECT_EQ(linhas.size(), 3);
     EXPECT_TRUE(linhas[0].contains(QStringLiteral("019500")))
         << linhas.join(QLatin1Char(' ')).toStdString();
