@@ -158,6 +158,15 @@ QStringList Sessao::Fio(int desde) {
     return fio;
 }
 
+std::string Texto_Do_Log(Programa& programa) {
+    std::string texto;
+    const Modelo_Log& log = programa.Painel().Log();
+    for (int i = 0; i < log.rowCount(); ++i) {
+        texto += De_1252(log.Linha(i)).toStdString() + "\n";
+    }
+    return texto;
+}
+
 bool Esperar_Linha(Sessao& sessao, const char* linha_utf8, int vezes, int ms) {
     return Esperar([&] { return sessao.Linhas_Iguais(linha_utf8) >= vezes; }, ms);
 }

@@ -74,6 +74,9 @@ class Sessao {
     bool iniciada_ = false;
 };
 
+// The program's log as readable text, one line each, for failure messages.
+std::string Texto_Do_Log(Programa& programa);
+
 // Waits for the log to hold `linha_utf8` at least `vezes` times.
 bool Esperar_Linha(Sessao& sessao, const char* linha_utf8, int vezes, int ms);
 

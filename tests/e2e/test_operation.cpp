@@ -44,14 +44,6 @@ QStringList Troca(const char* pedido, const char* resposta) {
             QStringLiteral("RX ") + resposta, QStringLiteral("TX ACK")};
 }
 
-std::string Registro(Sessao& sessao) {
-    std::string texto;
-    for (const std::string& linha : sessao.Log()) {
-        texto += De_1252(linha).toStdString() + "\n";
-    }
-    return texto;
-}
-
 class Operacao : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -107,7 +99,7 @@ TEST_F(Operacao, SenhaCertaIdentificaEConfigura) {
     EXPECT_TRUE(sessao.Habilitado("Fechar_Conexão"));
     EXPECT_TRUE(sessao.Habilitado("Leitura_Tanques"));
     EXPECT_EQ(sessao.Linhas_Iguais("Status: Transmitiu ACK!"), 2);
-    EXPECT_EQ(sessao.Linhas_Iguais("Status: Transmissão OK!"), 3) << Registro(sessao);
+    EXPECT_EQ(sessao.Linhas_Iguais("Status: Transmissão OK!"), 3) << Texto_Do_Log(sessao.Prog());
 }
 
 TEST_F(Operacao, SenhaErradaDeixaOPainelTravado) {

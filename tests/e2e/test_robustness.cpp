@@ -69,15 +69,6 @@ struct Com1_Pty {
     teste::Pseudo_Terminal terminal;
 };
 
-std::string Texto_Do_Registro(Programa& programa) {
-    std::string texto;
-    Modelo_Log& log = programa.Painel().Log();
-    for (int i = 0; i < log.rowCount(); ++i) {
-        texto += De_1252(log.Linha(i)).toStdString() + "\n";
-    }
-    return texto;
-}
-
 void Gravar(const fs::path& arquivo, const std::string& conteudo) {
     std::ofstream(arquivo, std::ios::binary | std::ios::trunc) << conteudo;
 }
@@ -123,7 +114,7 @@ TEST_P(ConfiguracaoRuim, PedeATelaDeConfiguracaoERecupera) {
             return recebido.find(id02) != std::string::npos;
         },
         Espera_Resposta_ms))
-        << Texto_Do_Registro(*p.programa);
+        << Texto_Do_Log(*p.programa);
 }
 
 INSTANTIATE_TEST_SUITE_P(
