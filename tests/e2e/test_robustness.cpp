@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "app/base_dir.h"
 #include "app/codepage.h"
@@ -154,6 +155,36 @@ TEST(Inicio, NaoMostraATelaDeNovoEUmaEscolhaRecupera) {
     EXPECT_TRUE(p.Iniciar());
     EXPECT_EQ(p.configuracoes, 2);
     EXPECT_EQ(p.perguntas, 1);
+    EXPECT_TRUE(p.programa->Painel().isVisible());
+}
+
+// The first run: no configuration file; the operator finds the ports on the configuration
+// screen, picks COM1, closes the screen, and the start-up opens the port just written.
+TEST(Inicio, PrimeiraExecucaoEscolhePelaTelaEAbre) {
+    Diretorio_Base_Teste diretorio;
+    fs::remove(Arquivo_Configuracao(diretorio.base));
+    Com1_Pty com1(diretorio.base);
+    Programa_Com_Ganchos p(diretorio.base);
+    QStringList encontradas;
+    Roteiro_Modal operador;
+    operador.Quando(QStringLiteral("Form4"), [&](QWidget& tela) {
+        Clicar(tela, "Localizar_COMs");
+        auto* portas = tela.findChild<QComboBox*>(QStringLiteral("Def_COMs"));
+        for (int i = 0; i < portas->count(); ++i) {
+            encontradas.append(portas->itemText(i));
+        }
+        portas->setFocus();
+        QTest::keyClick(portas, Qt::Key_Down);
+        Clicar(tela, "Retornar");
+    });
+    ASSERT_TRUE(p.Iniciar(true));
+    EXPECT_TRUE(operador.Concluido());
+    EXPECT_EQ(encontradas.value(0), "COM1");
+    EXPECT_EQ(p.perguntas, 0);
+    std::ifstream arquivo(Arquivo_Configuracao(diretorio.base), std::ios::binary);
+    const std::string conteudo((std::istreambuf_iterator<char>(arquivo)), {});
+    EXPECT_EQ(conteudo, "COM1\r\n");
+    EXPECT_TRUE(p.programa->Canal_Serial().PortOpen());
     EXPECT_TRUE(p.programa->Painel().isVisible());
 }
 
