@@ -9,6 +9,7 @@
 #include "gauge/number_format.h"
 #include "gauge/numeric_text.h"
 #include "screens/centre_on_screen.h"
+#include "screens/colours.h"
 #include "screens/grid.h"
 #include "screens/inventory/decimal_separator.h"
 #include "screens/inventory/tank_frame.h"
@@ -74,10 +75,7 @@ Form2::Form2(const Variaveis_Programa& variaveis, QWidget* parent)
     setWindowTitle(QStringLiteral("Sistema QX7 - Inventário de Produtos"));
     setObjectName(QStringLiteral("Form2"));
     setFixedSize(Tamanho(10095, 9900));
-    QPalette paleta = palette();
-    paleta.setColor(QPalette::Window, Qt::white);
-    setPalette(paleta);
-    setAutoFillBackground(true);
+    Pintar_Fundo(*this, Qt::white);
     setFont(Sans_Serif(8.25, true));
 
     Montar_Tabelas();
@@ -107,9 +105,7 @@ void Form2::Montar_Botoes() {
     retornar->setObjectName(QStringLiteral("Retornar"));
     retornar->setGeometry(Retangulo(8520, 3240, 1215, 735));
     retornar->setFont(Fonte("Arial", 9.75, true));
-    QPalette paleta = retornar->palette();
-    paleta.setColor(QPalette::Button, QColor(192, 192, 255));
-    retornar->setPalette(paleta);
+    Pintar_Botao(*retornar, Azul_Claro);
     connect(retornar, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -7,6 +7,7 @@
 #include "app/fonts.h"
 #include "app/twips.h"
 #include "gauge/numeric_text.h"
+#include "screens/colours.h"
 #include "screens/inventory/filled_shape.h"
 #include "screens/inventory/tank_level.h"
 
@@ -22,13 +23,6 @@ constexpr int Corpo_Topo = 360;
 constexpr int Corpo_Largura = 1455;
 const QString Titulo = QStringLiteral("Tanque No. ");
 
-void Pintar_Fundo_Branco(QWidget& controle) {
-    QPalette paleta = controle.palette();
-    paleta.setColor(QPalette::Window, Qt::white);
-    controle.setPalette(paleta);
-    controle.setAutoFillBackground(true);
-}
-
 Forma_Preenchida* Nova_Forma(QWidget* pai, const char* nome, const QColor& cor, QRect onde) {
     auto* forma = new Forma_Preenchida(cor, pai);
     forma->setObjectName(QString::fromUtf8(nome));
@@ -43,7 +37,7 @@ QLabel* Novo_Com_Produto(QWidget* pai) {
     rotulo->setFont(Sans_Serif(8.25, true));
     rotulo->setWordWrap(true);
     rotulo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Pintar_Fundo_Branco(*rotulo);
+    Pintar_Fundo(*rotulo, Qt::white);
     return rotulo;
 }
 
@@ -65,7 +59,7 @@ Quadro_Tanque::Quadro_Tanque(int indice, QWidget* parent)
     setGeometry(Retangulo(Esquerdas[indice % Colunas_Quadros], Topos[indice / Colunas_Quadros],
                           2535, 1335));
     setFont(Sans_Serif(8.25, true));
-    Pintar_Fundo_Branco(*this);
+    Pintar_Fundo(*this, Qt::white);
 
     const QColor cinza = Cor_Barra_Rolagem();
     Nova_Forma(this, "Shape1", QColor(255, 224, 192),

@@ -9,6 +9,7 @@
 #include "app/fonts.h"
 #include "app/twips.h"
 #include "screens/centre_on_screen.h"
+#include "screens/colours.h"
 #include "screens/grid.h"
 #include "screens/measurements/result_text.h"
 
@@ -51,10 +52,7 @@ Form5::Form5(const Variaveis_Programa& variaveis, QWidget* parent)
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Medições na data "));
     setFixedSize(Tamanho(5175, 8850));
-    QPalette paleta = palette();
-    paleta.setColor(QPalette::Window, Qt::white);
-    setPalette(paleta);
-    setAutoFillBackground(true);
+    Pintar_Fundo(*this, Qt::white);
     Montar_Controles();
     Abrir();
 }

@@ -8,6 +8,7 @@
 #include "app/fonts.h"
 #include "app/twips.h"
 #include "screens/centre_on_screen.h"
+#include "screens/colours.h"
 #include "screens/measurements/wrapping_button.h"
 
 namespace qx7 {
@@ -32,9 +33,7 @@ Form6::Form6(Variaveis_Programa& variaveis, QWidget* parent)
     solicitar->setObjectName(QStringLiteral("Solicitar_Medições"));
     solicitar->setGeometry(Retangulo(1200, 1080, 1215, 735));
     solicitar->setFont(Sans_Serif(8.25, true));
-    QPalette paleta = solicitar->palette();
-    paleta.setColor(QPalette::Button, QColor(255, 255, 192));
-    solicitar->setPalette(paleta);
+    Pintar_Botao(*solicitar, Amarelo_Claro);
     // Enter in the date box does not confirm: only the button does.
     solicitar->setAutoDefault(false);
     connect(solicitar, &QPushButton::clicked, this, &Form6::Solicitar_Medicoes_Click);

@@ -11,12 +11,12 @@
 #include "app/fonts.h"
 #include "app/twips.h"
 #include "screens/centre_on_screen.h"
+#include "screens/colours.h"
 
 namespace qx7 {
 
 namespace {
 
-const QColor Amarelo_Claro(255, 255, 192);
 const QColor Latao(200, 160, 40);
 
 QPixmap Transparente(int lado) {
@@ -103,9 +103,7 @@ Form3::Form3(Variaveis_Programa& variaveis, QWidget* parent)
     validar_senha_->setIcon(QIcon(Desenhar_Cadeado_Aberto(32)));
     validar_senha_->setIconSize(QSize(24, 24));
     validar_senha_->setFocusPolicy(Qt::StrongFocus);
-    QPalette cores = validar_senha_->palette();
-    cores.setColor(QPalette::Button, Amarelo_Claro);
-    validar_senha_->setPalette(cores);
+    Pintar_Botao(*validar_senha_, Amarelo_Claro);
     validar_senha_->setAutoFillBackground(true);
     connect(validar_senha_, &QToolButton::clicked, this, &Form3::Validar_Senha_Click);
 

@@ -14,6 +14,7 @@
 #include "app/fonts.h"
 #include "app/twips.h"
 #include "screens/centre_on_screen.h"
+#include "screens/colours.h"
 
 namespace qx7 {
 
@@ -21,7 +22,6 @@ namespace {
 
 constexpr int Primeira_Porta = 1;
 constexpr int Ultima_Porta = 31;
-const QColor Azul_Claro(192, 192, 255);
 const QString Texto_Inicial = QStringLiteral("COMs");
 
 QLabel* Rotulo(const char* nome, const QString& texto, const QRect& posicao, QWidget* pai) {
@@ -79,9 +79,7 @@ Form4::Form4(Variaveis_Programa& variaveis, Fabrica_Porta criar_porta, QWidget* 
                                    Retangulo(1800, 960, 1215, 735), this);
     QPushButton* retornar =
         Botao("Retornar", QStringLiteral("Retornar"), Retangulo(3360, 960, 1215, 735), this);
-    QPalette cores = retornar->palette();
-    cores.setColor(QPalette::Button, Azul_Claro);
-    retornar->setPalette(cores);
+    Pintar_Botao(*retornar, Azul_Claro);
     retornar->setAutoFillBackground(true);
 
     connect(localizar, &QPushButton::clicked, this, &Form4::Localizar_COMs_Click);
