@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <utility>
 
 #include "app/codepage.h"
@@ -48,6 +47,7 @@ Form1::Form1(Variaveis_Programa& variaveis, PortaSerial& canal, Servicos_Form1 s
     setWindowTitle(QStringLiteral("Comunicação - QX7/QXV7 - Versão 1.00f"));
     setFont(Sans_Serif(Pontos_Form1));
     setFixedSize(Tamanho(Largura_Form1, Altura_Form1));
+    Centralizar_Ao_Mostrar(*this);
     Montar_Controles();
     registro_ = std::make_unique<Registro_Log>(modelo_log_, *msg_log_);
     if (servicos_.telas == nullptr) {
@@ -155,14 +155,6 @@ void Form1::Timer2_Tick() {
 
 void Form1::Timer3_Tick() {
     enlace_->Timer3_Tick();
-}
-
-void Form1::showEvent(QShowEvent* evento) {
-    QWidget::showEvent(evento);
-    if (!centralizada_) {
-        centralizada_ = true;
-        Centralizar_Na_Tela(*this);
-    }
 }
 
 // Closing the window by its close box leaves the line as "Sair" does.

@@ -82,7 +82,6 @@ class Form1 : public QWidget, public Painel, public Plataforma {
     Registro& Log_Registro();
 
   protected:
-    void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
   private:
@@ -122,7 +121,6 @@ class Form1 : public QWidget, public Painel, public Plataforma {
     std::unique_ptr<Telas> telas_proprias_;
     std::unique_ptr<Enlace> enlace_;
     std::unique_ptr<Medidor> medidor_;
-    bool centralizada_ = false;
 };
 
 }  // namespace qx7

@@ -5,6 +5,7 @@ class QWidget;
 
 namespace qx7 {
 
-void Centralizar_Na_Tela(QWidget& janela);
+// Centres the window the first time it is shown.
+void Centralizar_Ao_Mostrar(QWidget& janela);
 
 }  // namespace qx7

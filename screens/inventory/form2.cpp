@@ -75,6 +75,7 @@ Form2::Form2(const Variaveis_Programa& variaveis, QWidget* parent)
     setWindowTitle(QStringLiteral("Sistema QX7 - Inventário de Produtos"));
     setObjectName(QStringLiteral("Form2"));
     setFixedSize(Tamanho(10095, 9900));
+    Centralizar_Ao_Mostrar(*this);
     Pintar_Fundo(*this, Qt::white);
     setFont(Sans_Serif(8.25, true));
 
@@ -117,10 +118,6 @@ bool Form2::event(QEvent* evento) {
 }
 
 void Form2::showEvent(QShowEvent* evento) {
-    if (!centralizada_) {
-        Centralizar_Na_Tela(*this);
-        centralizada_ = true;
-    }
     Atualizar();
     QDialog::showEvent(evento);
 }

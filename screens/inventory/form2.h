@@ -49,7 +49,6 @@ class Form2 : public QDialog {
     Grade* inventario_ = nullptr;
     std::array<Quadro_Tanque*, Tanques_Inventario> quadros_{};
     Meios_Impressao meios_impressao_ = Meios_Do_Sistema();
-    bool centralizada_ = false;
 };
 
 }  // namespace qx7

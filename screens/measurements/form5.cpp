@@ -52,6 +52,7 @@ Form5::Form5(const Variaveis_Programa& variaveis, QWidget* parent)
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Medições na data "));
     setFixedSize(Tamanho(5175, 8850));
+    Centralizar_Ao_Mostrar(*this);
     Pintar_Fundo(*this, Qt::white);
     Montar_Controles();
     Abrir();
@@ -118,14 +119,6 @@ void Form5::Prepara_Tabela() {
         resultados_->TextMatrix(i, 3, Dividir_Em_Tres(Seis_Digitos(registro[Coluna_Data]), '/'));
         resultados_->TextMatrix(i, 4, Dividir_Em_Tres(registro[Coluna_Hora], ':'));
     }
-}
-
-void Form5::showEvent(QShowEvent* evento) {
-    if (!centralizada_) {
-        Centralizar_Na_Tela(*this);
-        centralizada_ = true;
-    }
-    QDialog::showEvent(evento);
 }
 
 void Form5::Imprimir_Click() {

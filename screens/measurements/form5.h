@@ -21,9 +21,6 @@ class Form5 : public QDialog {
 
     void Definir_Meios_Impressao(Meios_Impressao meios) { meios_impressao_ = std::move(meios); }
 
-  protected:
-    void showEvent(QShowEvent* evento) override;
-
   private:
     void Montar_Controles();
     void Abrir();
@@ -35,7 +32,6 @@ class Form5 : public QDialog {
     Grade* resultados_ = nullptr;
     QLabel* erro_ = nullptr;
     Meios_Impressao meios_impressao_ = Meios_Do_Sistema();
-    bool centralizada_ = false;
 };
 
 }  // namespace qx7

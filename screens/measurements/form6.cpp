@@ -18,6 +18,7 @@ Form6::Form6(Variaveis_Programa& variaveis, QWidget* parent)
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Digitar Data"));
     setFixedSize(Tamanho(3615, 2130));
+    Centralizar_Ao_Mostrar(*this);
 
     auto* rotulo = new QLabel(QStringLiteral("Data das Medições"), this);
     rotulo->setObjectName(QStringLiteral("Label1"));
@@ -40,14 +41,6 @@ Form6::Form6(Variaveis_Programa& variaveis, QWidget* parent)
 
     setTabOrder(data_medicoes_, solicitar);
     data_medicoes_->setFocus();
-}
-
-void Form6::showEvent(QShowEvent* evento) {
-    if (!centralizada_) {
-        Centralizar_Na_Tela(*this);
-        centralizada_ = true;
-    }
-    QDialog::showEvent(evento);
 }
 
 void Form6::Solicitar_Medicoes_Click() {

@@ -17,15 +17,11 @@ class Form6 : public QDialog {
   public:
     explicit Form6(Variaveis_Programa& variaveis, QWidget* parent = nullptr);
 
-  protected:
-    void showEvent(QShowEvent* evento) override;
-
   private:
     void Solicitar_Medicoes_Click();
 
     Variaveis_Programa& variaveis_;
     QLineEdit* data_medicoes_ = nullptr;
-    bool centralizada_ = false;
 };
 
 }  // namespace qx7

@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
-#include <QShowEvent>
 #include <QToolButton>
 
 #include "app/codepage.h"
@@ -77,6 +76,7 @@ Form3::Form3(Variaveis_Programa& variaveis, QWidget* parent)
     setWindowIcon(QIcon(Desenhar_Chave(32)));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(Tamanho(3135, 2145));
+    Centralizar_Ao_Mostrar(*this);
     setFont(Sans_Serif());
 
     auto* rotulo = new QLabel(QStringLiteral("Senha de Usuário"), this);
@@ -114,14 +114,6 @@ Form3::Form3(Variaveis_Programa& variaveis, QWidget* parent)
 void Form3::Validar_Senha_Click() {
     variaveis_.Senha_Usuario = Para_1252(senha_->text());
     accept();
-}
-
-void Form3::showEvent(QShowEvent* evento) {
-    QDialog::showEvent(evento);
-    if (!centralizada_) {
-        centralizada_ = true;
-        Centralizar_Na_Tela(*this);
-    }
 }
 
 }  // namespace qx7

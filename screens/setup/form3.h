@@ -18,16 +18,12 @@ class Form3 : public QDialog {
   public:
     explicit Form3(Variaveis_Programa& variaveis, QWidget* parent = nullptr);
 
-  protected:
-    void showEvent(QShowEvent* evento) override;
-
   private:
     void Validar_Senha_Click();
 
     Variaveis_Programa& variaveis_;
     QLineEdit* senha_ = nullptr;
     QToolButton* validar_senha_ = nullptr;
-    bool centralizada_ = false;
 };
 
 // The pictures of the screen, drawn in code: the window's key and the button's open padlock.

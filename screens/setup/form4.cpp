@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShowEvent>
 
 #include "app/base_dir.h"
 #include "app/codepage.h"
@@ -64,6 +63,7 @@ Form4::Form4(Variaveis_Programa& variaveis, Fabrica_Porta criar_porta, QWidget* 
     setWindowTitle(QStringLiteral("Configuração do Programa"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(Tamanho(4680, 1785));
+    Centralizar_Ao_Mostrar(*this);
     setFont(Sans_Serif());
 
     Rotulo("Label2", QStringLiteral("Verificar"), Retangulo(360, 120, 975, 255), this);
@@ -103,14 +103,6 @@ void Form4::done(int resultado) {
     // Discarding the component closes a port that a failed probe step left open.
     canal_serial_.reset();
     QDialog::done(resultado);
-}
-
-void Form4::showEvent(QShowEvent* evento) {
-    QDialog::showEvent(evento);
-    if (!centralizada_) {
-        centralizada_ = true;
-        Centralizar_Na_Tela(*this);
-    }
 }
 
 // Enter in the combo box's edit field would pick the entry whose text was typed.

@@ -38,7 +38,6 @@ class Form4 : public QDialog {
     void done(int resultado) override;
 
   protected:
-    void showEvent(QShowEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
@@ -55,7 +54,6 @@ class Form4 : public QDialog {
     QComboBox* def_coms_ = nullptr;
     QLineEdit* cs_ativo_ = nullptr;
     bool escolheu_porta_ = false;
-    bool centralizada_ = false;
 };
 
 }  // namespace qx7
