@@ -6,6 +6,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 namespace qx7::teste {
@@ -43,20 +45,20 @@ void Pseudo_Terminal::Escrever(std::string_view bytes) {
 std::string Pseudo_Terminal::Ler(std::chrono::milliseconds espera, std::size_t minimo) {
     std::string recebido;
     const auto limite = std::chrono::steady_clock::now() + espera;
-    while (recebido.size() < minimo) {
-        const auto resta = std::chrono::duration_cast<std::chrono::milliseconds>(
-            limite - std::chrono::steady_clock::now());
-        if (resta.count() <= 0) {
-            break;
-        }
+    // At least one look at the line, even with no time to wait.
+    for (;;) {
+        const auto resta =
+            std::chrono::ceil<std::chrono::milliseconds>(limite - std::chrono::steady_clock::now());
         pollfd p{mestre_, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(resta.count())) <= 0) {
-            continue;
+        if (poll(&p, 1, static_cast<int>(std::max<std::int64_t>(0, resta.count()))) > 0) {
+            char buffer[4096];
+            const ssize_t n = read(mestre_, buffer, sizeof buffer);
+            if (n > 0) {
+                recebido.append(buffer, static_cast<std::size_t>(n));
+            }
         }
-        char buffer[4096];
-        const ssize_t n = read(mestre_, buffer, sizeof buffer);
-        if (n > 0) {
-            recebido.append(buffer, static_cast<std::size_t>(n));
+        if (recebido.size() >= minimo || resta.count() <= 0) {
+            break;
         }
     }
     return recebido;
