@@ -116,6 +116,7 @@ void Form1::Ligar_Timers() {
     Timer1_.setObjectName(QStringLiteral("Timer1"));
     Timer2_.setObjectName(QStringLiteral("Timer2"));
     Timer3_.setObjectName(QStringLiteral("Timer3"));
+    Timer3_.setTimerType(Qt::PreciseTimer);  // the same rhythm on every exchange
     connect(&Timer1_, &QTimer::timeout, this, &Form1::Timer1_Tick);
     connect(&Timer2_, &QTimer::timeout, this, &Form1::Timer2_Tick);
     connect(&Timer3_, &QTimer::timeout, this, &Form1::Timer3_Tick);
@@ -155,6 +156,12 @@ void Form1::Timer2_Tick() {
 
 void Form1::Timer3_Tick() {
     enlace_->Timer3_Tick();
+    // The next tick comes a full interval after this one ends, so a tick that transmitted
+    // (two 5 ms pauses and the transmit wait) does not eat into the gap in which the gauge
+    // answers: the engine still runs at most 40 times a second.
+    if (Timer3_.isActive()) {
+        Timer3_.start();
+    }
 }
 
 // Closing the window by its close box leaves the line as "Sair" does.
