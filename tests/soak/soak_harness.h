@@ -23,6 +23,7 @@
 
 #include "link/frame.h"
 #include "link/receive_assembly.h"
+#include "tests/support/steps.h"
 #include "tests/tools/program_harness.h"
 
 namespace qx7::soak {
@@ -126,13 +127,7 @@ class Bancada_Soak {
 
     template <typename Condicao>
     bool Rodar_Ate(Condicao condicao, std::chrono::milliseconds limite) {
-        for (auto n = limite / std::chrono::milliseconds(25); n > 0; --n) {
-            if (condicao()) {
-                return true;
-            }
-            Passo();
-        }
-        return condicao();
+        return qx7::teste::Passos_Ate(condicao, limite, [this] { Passo(); });
     }
 
     // The decoded frames of the last step.

@@ -12,6 +12,7 @@
 #include "link/link.h"
 #include "tests/support/fake_serial_port.h"
 #include "tests/support/fakes.h"
+#include "tests/support/steps.h"
 #include "tests/tools/simulator_harness.h"
 
 namespace qx7::simulador::teste {
@@ -75,13 +76,7 @@ struct Programa_Com_Simulador {
     // Steps until the condition holds, at most `limite` of simulated time.
     template <typename Condicao>
     bool Rodar_Ate(Condicao condicao, std::chrono::milliseconds limite) {
-        for (auto n = limite / std::chrono::milliseconds(25); n > 0; --n) {
-            if (condicao()) {
-                return true;
-            }
-            Passo();
-        }
-        return condicao();
+        return qx7::teste::Passos_Ate(condicao, limite, [this] { Passo(); });
     }
 
     void Entregar() {
