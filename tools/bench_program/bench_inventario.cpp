@@ -3,18 +3,24 @@
 // against the line time, the bytes on the wire both ways divided by 960. Several runs, one
 // ratio each, and where the time of each run went.
 //
-//     QT_QPA_PLATFORM=offscreen ./build-perf/bench_inventario [runs] [--sem-ritmo]
+//     QT_QPA_PLATFORM=offscreen ./build-perf/bench_inventario [runs] [--sem-ritmo] [--log N]
 //
 // --sem-ritmo lets the simulator write each frame at once: the ratio is then meaningless, but
 // the cycle per frame shows what the tick alone costs when the line takes no time.
+// --log N puts N lines into the communication log before the first run, as after a long day.
+// Either way the log view is put at its end before the runs, so every line scrolls it.
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -92,7 +98,42 @@ double Ms(Relogio::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-int Rodar(int execucoes, bool ritmo) {
+struct Opcoes {
+    int execucoes = 5;
+    bool ritmo = true;
+    int linhas_log = 0;
+};
+
+Opcoes Ler_Opcoes(int argc, char** argv) {
+    Opcoes opcoes;
+    if (argc > 1) {
+        opcoes.execucoes = std::atoi(argv[1]);
+    }
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view opcao(argv[i]);
+        if (opcao == "--sem-ritmo") {
+            opcoes.ritmo = false;
+        } else if (opcao == "--log" && i + 1 < argc) {
+            opcoes.linhas_log = std::atoi(argv[++i]);
+        }
+    }
+    return opcoes;
+}
+
+// A long day's log: lines shaped like an exchange's, added to the panel's own log.
+void Encher_Log(Form1& painel, int linhas) {
+    const std::string exemplos[] = {"#Msg.=0001 Tam.Msg.TX= 004 Msg.TX= IV",
+                                    "Tam.Msg.TX= 005 Msg.TX= \x02IV\x03\x0C",
+                                    "#Msg.=0001 Tam.Msg.RX= 001 Msg.RX= \x06",
+                                    "Status: Recebeu ACK!", "Status: Transmiss\xE3o OK!"};
+    for (int i = 0; i < linhas; ++i) {
+        painel.Log().Adicionar(exemplos[i % std::size(exemplos)]);
+    }
+}
+
+int Rodar(const Opcoes& opcoes) {
+    const int execucoes = opcoes.execucoes;
+    const bool ritmo = opcoes.ritmo;
     Diretorio_Temporario base;
     Configurar_COM1(base.Caminho());
     std::vector<std::string> argumentos{"--tanques", std::to_string(Tanques)};
@@ -135,8 +176,12 @@ int Rodar(int execucoes, bool ritmo) {
         return 1;
     }
 
-    std::printf("inventário de %d tanques, simulador %s\n", Tanques,
-                ritmo ? "com --ritmo (960 bytes/s)" : "sem ritmo (quadros de uma vez)");
+    Encher_Log(painel, opcoes.linhas_log);
+    painel.findChild<QAbstractItemView*>(QStringLiteral("Msg_Log"))->scrollToBottom();
+    QCoreApplication::processEvents();
+    std::printf("inventário de %d tanques, simulador %s, %d linhas no log\n", Tanques,
+                ritmo ? "com --ritmo (960 bytes/s)" : "sem ritmo (quadros de uma vez)",
+                painel.Log().rowCount());
     std::printf("%-4s %9s %7s %7s %10s %7s %9s\n", "exec", "parede_ms", "bytes", "linha_ms",
                 "razão", "tela_ms", "razão_tela");
     for (int n = 1; n <= execucoes; ++n) {
@@ -172,7 +217,5 @@ int Rodar(int execucoes, bool ritmo) {
 int main(int argc, char** argv) {
     QApplication aplicacao(argc, argv);
     qx7::Instalar_Substituicoes_Fontes();
-    const int execucoes = argc > 1 ? std::atoi(argv[1]) : 5;
-    const bool ritmo = !(argc > 2 && std::string_view(argv[2]) == "--sem-ritmo");
-    return qx7::bancada::Rodar(execucoes, ritmo);
+    return qx7::bancada::Rodar(qx7::bancada::Ler_Opcoes(argc, argv));
 }
