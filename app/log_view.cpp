@@ -212,6 +212,15 @@ QRegion Vista_Log::visualRegionForSelection(const QItemSelection& selecao) const
     return regiao;
 }
 
+void Vista_Log::keyPressEvent(QKeyEvent* evento) {
+    const QModelIndex antes = currentIndex();
+    QAbstractItemView::keyPressEvent(evento);
+    // The row the keys moved to is brought into view; lines coming in never move the view.
+    if (currentIndex() != antes) {
+        scrollTo(currentIndex());
+    }
+}
+
 void Vista_Log::rowsInserted(const QModelIndex& pai, int inicio, int fim) {
     QAbstractItemView::rowsInserted(pai, inicio, fim);
     if (pai != rootIndex()) {

@@ -52,6 +52,7 @@ class Vista_Log : public QAbstractItemView {
     void setSelection(const QRect& retangulo, QItemSelectionModel::SelectionFlags flags) override;
     QRegion visualRegionForSelection(const QItemSelection& selecao) const override;
 
+    void keyPressEvent(QKeyEvent* evento) override;
     void rowsInserted(const QModelIndex& pai, int inicio, int fim) override;
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
