@@ -92,12 +92,10 @@ void Vista_Log::reset() {
 }
 
 void Vista_Log::Redesenhar_Agora() {
-    // Repainting one area of the window paints every pending area of it, the scroll bar's
-    // and what scrolled in included.
+    // Repainting one area of the window paints every pending area of it, what scrolled in
+    // included. The scroll bar follows when the event loop runs.
     if (!pendente_.isEmpty()) {
         viewport()->repaint(std::exchange(pendente_, QRegion()));
-    } else if (verticalScrollBar()->isVisible()) {
-        verticalScrollBar()->repaint();
     }
 }
 
@@ -132,6 +130,9 @@ void Vista_Log::scrollTo(const QModelIndex& indice, ScrollHint dica) {
                 topo = linha - cabem + 1;
             }
             break;
+    }
+    if (barra_atrasada_) {
+        Ajustar_Barra();
     }
     verticalScrollBar()->setValue(topo);
 }
@@ -226,12 +227,15 @@ void Vista_Log::rowsInserted(const QModelIndex& pai, int inicio, int fim) {
     if (pai != rootIndex()) {
         return;
     }
-    QScrollBar* barra = verticalScrollBar();
-    const bool no_fim = barra->maximum() > 0 && barra->value() == barra->maximum();
-    Ajustar_Barra();
-    if (no_fim) {
-        barra->setValue(barra->maximum());
+    const int cabem = Linhas_Que_Cabem();
+    const int fim_antes = std::max(0, Linhas() - (fim - inicio + 1) - cabem);
+    if (fim_antes > 0 && topo_ == fim_antes) {
+        const int novo = std::max(0, Linhas() - cabem);
+        const int linhas = topo_ - novo;
+        topo_ = novo;
+        Rolar_Pixels(linhas);
     }
+    Atrasar_Barra();
     const QRect novas = QRect(0, (inicio - Topo()) * Altura_Linha(), viewport()->width(),
                               (fim - inicio + 1) * Altura_Linha()) &
                         viewport()->rect();
@@ -246,10 +250,8 @@ void Vista_Log::Linhas_Removidas(const QModelIndex& pai, int inicio, int fim) {
         return;
     }
     // The lines on screen stay on screen: the top row moves up by the rows removed above it.
-    const int topo = Topo();
-    const int acima = std::max(0, std::min(fim + 1, topo) - inicio);
+    topo_ -= std::max(0, std::min(fim + 1, topo_) - inicio);
     Ajustar_Barra();
-    verticalScrollBar()->setValue(topo - acima);
     pendente_ = viewport()->rect();
     viewport()->update();
 }
@@ -259,8 +261,17 @@ void Vista_Log::updateGeometries() {
     QAbstractItemView::updateGeometries();
 }
 
-void Vista_Log::scrollContentsBy(int dx, int dy) {
-    const int pixels = dy * Altura_Linha();
+void Vista_Log::scrollContentsBy(int dx, int) {
+    // The bar may have been set while the view had already moved (Atrasar_Barra): the view
+    // moves by what separates its own top row from the bar's.
+    const int novo = verticalScrollBar()->value();
+    const int linhas = topo_ - novo;
+    topo_ = novo;
+    Rolar_Pixels(linhas, dx);
+}
+
+void Vista_Log::Rolar_Pixels(int linhas, int dx) {
+    const int pixels = linhas * Altura_Linha();
     pendente_.translate(0, pixels);
     pendente_ &= viewport()->rect();
     QAbstractItemView::scrollContentsBy(dx, pixels);
@@ -303,16 +314,32 @@ void Vista_Log::changeEvent(QEvent* evento) {
     }
 }
 
+void Vista_Log::Atrasar_Barra() {
+    if (!barra_atrasada_) {
+        barra_atrasada_ = true;
+        QMetaObject::invokeMethod(this, &Vista_Log::Ajustar_Barra, Qt::QueuedConnection);
+    }
+}
+
 void Vista_Log::Ajustar_Barra() {
+    barra_atrasada_ = false;
     QScrollBar* barra = verticalScrollBar();
     const int cabem = Linhas_Que_Cabem();
-    barra->setSingleStep(1);
-    barra->setPageStep(cabem);
     const int maximo = std::max(0, Linhas() - cabem);
-    // Once the bar shows, a longer range does not change the layout: no queued relayout.
-    const QSignalBlocker bloqueio(
-        maximo > 0 && barra->maximum() > 0 && maximo >= barra->maximum() ? barra : nullptr);
-    barra->setRange(0, maximo);
+    {
+        // While the bar shows and stays, its signals would only queue a relayout per line
+        // and move the view where it already is.
+        const QSignalBlocker bloqueio(maximo > 0 && barra->maximum() > 0 ? barra : nullptr);
+        barra->setSingleStep(1);
+        barra->setPageStep(cabem);
+        barra->setRange(0, maximo);
+        barra->setValue(std::min(topo_, maximo));
+    }
+    if (barra->value() != topo_) {
+        topo_ = barra->value();
+        pendente_ = viewport()->rect();
+        viewport()->update();
+    }
 }
 
 int Vista_Log::Linhas() const {
@@ -321,10 +348,6 @@ int Vista_Log::Linhas() const {
 
 int Vista_Log::Linhas_Que_Cabem() const {
     return std::max(1, viewport()->height() / Altura_Linha());
-}
-
-int Vista_Log::Topo() const {
-    return verticalScrollBar()->value();
 }
 
 QModelIndex Vista_Log::Indice(int linha) const {

@@ -36,8 +36,8 @@ class Vista_Log : public QAbstractItemView {
     void setModel(QAbstractItemModel* modelo) override;
     void reset() override;
 
-    // Paints what the last changes touched (the new rows, what scrolled in, the scroll bar)
-    // now, without waiting for the event loop.
+    // Paints what the last changes touched (the new rows, what scrolled in) now, without
+    // waiting for the event loop.
     void Redesenhar_Agora();
 
     QRect visualRect(const QModelIndex& indice) const override;
@@ -65,10 +65,14 @@ class Vista_Log : public QAbstractItemView {
     int Altura_Linha() const { return altura_linha_; }
     int Linhas() const;
     int Linhas_Que_Cabem() const;
-    int Topo() const;
+    int Topo() const { return topo_; }
+    void Atrasar_Barra();
+    void Rolar_Pixels(int linhas, int dx = 0);
     QModelIndex Indice(int linha) const;
 
     int altura_linha_ = 1;
+    int topo_ = 0;  // the row drawn at the top; the scroll bar catches up in the event loop
+    bool barra_atrasada_ = false;
     QRegion pendente_;  // viewport area changed since the last Redesenhar_Agora
 };
 

@@ -75,6 +75,7 @@ class Rolagem : public testing::TestWithParam<Caso_Rolagem> {};
 TEST_P(Rolagem, Segue_O_Fim_So_Quando_O_Operador_Esta_Nele) {
     Log_Na_Tela t;
     t.Encher(60);
+    QCoreApplication::processEvents();  // the operator scrolls from the event loop
     switch (GetParam().lugar) {
         case Lugar::Fim:
             t.vista.scrollToBottom();
@@ -133,6 +134,7 @@ TEST(Vista_Log, Bloco_Descartado_Nao_Deixa_Linha_Velha_Na_Tela) {
         Modelo_Log modelo(8, 3);  // at most 24 lines, dropped 8 at a time
         Log_Na_Tela t(&modelo);
         t.Encher(24);
+        QCoreApplication::processEvents();
         if (lugar == Lugar::Fim) {
             t.vista.scrollToBottom();
         } else {

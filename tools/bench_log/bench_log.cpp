@@ -129,9 +129,11 @@ void Medir_Vista() {
             modelo.Adicionar(linha);
             bytes_texto += static_cast<long>(linha.size());
         }
+        QApplication::processEvents();  // the scroll bar takes the new lines
         vista.scrollToBottom();
         QApplication::processEvents();
         const double no_fim = Custo_Por_Linha_Us(registro);
+        QApplication::processEvents();
         vista.scrollToTop();
         QApplication::processEvents();
         const double no_topo = Custo_Por_Linha_Us(registro);

@@ -177,6 +177,7 @@ int Rodar(const Opcoes& opcoes) {
     }
 
     Encher_Log(painel, opcoes.linhas_log);
+    QCoreApplication::processEvents();  // the scroll bar takes the new lines
     painel.findChild<QAbstractItemView*>(QStringLiteral("Msg_Log"))->scrollToBottom();
     QCoreApplication::processEvents();
     std::printf("inventário de %d tanques, simulador %s, %d linhas no log\n", Tanques,
