@@ -229,7 +229,8 @@ void Vista_Log::rowsInserted(const QModelIndex& pai, int inicio, int fim) {
     }
     const int cabem = Linhas_Que_Cabem();
     const int fim_antes = std::max(0, Linhas() - (fim - inicio + 1) - cabem);
-    if (fim_antes > 0 && topo_ == fim_antes) {
+    // At the end (or with everything in view) the view follows; scrolled back it stays.
+    if (topo_ == fim_antes) {
         const int novo = std::max(0, Linhas() - cabem);
         const int linhas = topo_ - novo;
         topo_ = novo;
