@@ -4,12 +4,13 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config clang-format
+    cmake ninja-build g++ pkg-config clang-format ccache
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
     qt6-base-dev qt6-serialport-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
     xvfb xauth xdotool imagemagick poppler-utils
+    dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()

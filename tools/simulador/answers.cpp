@@ -28,7 +28,11 @@ std::string Largura(std::string_view texto, std::size_t largura) {
 }  // namespace
 
 std::string Campo_Tanque(int t) {
-    return " " + Digitos(t, 2);
+    // Appended rather than `" " + ...`: GCC 12 reports a false -Wrestrict inside that
+    // operator+ when optimising.
+    std::string campo(1, ' ');
+    campo += Digitos(t, 2);
+    return campo;
 }
 
 std::string Resposta_Identificacao(const Config_Medidor& config) {
