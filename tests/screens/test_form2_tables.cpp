@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QLocale>
 #include <string>
 #include <vector>
 
@@ -245,6 +247,54 @@ TEST(Separador_Decimal, FollowsTheSystemUnlessHeldAndComesBack) {
         EXPECT_EQ(qx7::Separador_Decimal(), ',');
     }
     EXPECT_EQ(qx7::Separador_Decimal(), sistema);
+}
+
+struct Caso_Regional {
+    QLocale::Language lingua;
+    QLocale::Territory pais;
+    char esperado;
+};
+
+class Separador_Regional : public ::testing::TestWithParam<Caso_Regional> {};
+
+// Arabic and Persian separators have no byte in the code page: the point, never the byte the
+// converter puts in their place.
+TEST_P(Separador_Regional, FallsBackToThePointWhenTheCodePageHasNoByte) {
+    const QLocale regional(GetParam().lingua, GetParam().pais);
+    EXPECT_EQ(qx7::Separador_Na_Pagina(regional.decimalPoint()), GetParam().esperado);
+}
+
+INSTANTIATE_TEST_SUITE_P(Regioes, Separador_Regional,
+                         ::testing::Values(Caso_Regional{QLocale::Portuguese, QLocale::Brazil, ','},
+                                           Caso_Regional{QLocale::English, QLocale::UnitedStates,
+                                                         '.'},
+                                           Caso_Regional{QLocale::Arabic, QLocale::Egypt, '.'},
+                                           Caso_Regional{QLocale::Persian, QLocale::Iran, '.'}));
+
+TEST(Separador_Na_Pagina, AnyCharacterOutsideTheCodePageGivesThePoint) {
+    EXPECT_EQ(qx7::Separador_Na_Pagina(QString(QChar(0x066B))), '.');
+    EXPECT_EQ(qx7::Separador_Na_Pagina(QStringLiteral("?")), '?');
+    EXPECT_EQ(qx7::Separador_Na_Pagina(QString(QChar(0x00B7))), '\xB7');
+}
+
+TEST_F(Form2_Tabelas, TotalPastTheRangeShowsTheMarkAndTheRestStaysRight) {
+    v.Tabela_Tanques[1] = {"001", "1E308", "1E308", "0.85", "DI", "05/03/18", "12:00:00", ""};
+    v.Tabela_Tanques[2] = {"002", "1E308", "000250", "0.85", "DI", "05/03/18", "12:00:00", ""};
+    v.Tabela_Tanques[3] = {"003", "000750", "000250", "0.85", "GA", "05/03/18", "12:00:00", ""};
+    tela.Atualizar();
+    const auto& inventario = Tabela(tela, "Inventário");
+    EXPECT_EQ(inventario.TextMatrix(1, 1), "#####");
+    EXPECT_EQ(inventario.TextMatrix(1, 2), "#####");
+    EXPECT_EQ(inventario.TextMatrix(2, 1), "750");
+    EXPECT_EQ(inventario.TextMatrix(2, 2), "250");
+    const auto percentual = [&](int tanque) {
+        const auto* quadro =
+            tela.findChild<QGroupBox*>(QStringLiteral("Frame1_%1").arg(tanque - 1));
+        return quadro->findChild<QLineEdit*>(QStringLiteral("Percentual"))->text();
+    };
+    EXPECT_EQ(percentual(1), QStringLiteral("50.%"));
+    EXPECT_EQ(percentual(2), QStringLiteral("100.%"));
+    EXPECT_EQ(percentual(3), QStringLiteral("75.%"));
 }
 
 TEST_F(Form2_Tabelas, MoreThanEightProductsGetMoreRows) {
