@@ -1,8 +1,10 @@
 #include "screens/inventory/form2.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include "app/fonts.h"
 #include "app/twips.h"
@@ -81,6 +83,7 @@ Form2::Form2(const Variaveis_Programa& variaveis, QWidget* parent)
 
     Montar_Tabelas();
     Montar_Botoes();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &Form2::Foco_Mudou);
     for (int i = 0; i < Tanques_Inventario; ++i) {
         quadros_[static_cast<std::size_t>(i)] = new Quadro_Tanque(i, this);
     }
@@ -110,8 +113,17 @@ void Form2::Montar_Botoes() {
     connect(retornar, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+// Another window of this program took the focus: this screen was covered by it. Switching to
+// another program leaves no focus window here, and coming back from it changes nothing.
+void Form2::Foco_Mudou(QWindow* janela) {
+    if (janela != nullptr && janela != windowHandle()) {
+        coberta_ = true;
+    }
+}
+
 bool Form2::event(QEvent* evento) {
-    if (evento->type() == QEvent::WindowActivate) {
+    if (evento->type() == QEvent::WindowActivate && coberta_) {
+        coberta_ = false;
         Atualizar();
     }
     return QDialog::event(evento);

@@ -1,10 +1,13 @@
 #pragma once
 // "Sistema QX7 - Inventário de Produtos": the latest reading of every tank that has answered,
 // the stock per product, and one fill drawing per present tank. Rebuilt from Tabela_Tanques
-// whenever it becomes the active window; it writes nothing shared.
+// when it is shown and when it becomes active again after another screen of this program
+// covered it; it writes nothing shared.
 
 #include <QDialog>
 #include <array>
+
+class QWindow;
 
 #include "gauge/shared_tables.h"
 #include "screens/print.h"
@@ -43,12 +46,14 @@ class Form2 : public QDialog {
     void Somar_Produto(int tanque, std::array<bool, Tanques_Inventario + 1>& pendente, int linha);
 
     void Imprimir_Click();
+    void Foco_Mudou(QWindow* janela);
 
     const Variaveis_Programa& variaveis_;
     Grade* leitura_ = nullptr;
     Grade* inventario_ = nullptr;
     std::array<Quadro_Tanque*, Tanques_Inventario> quadros_{};
     Meios_Impressao meios_impressao_ = Meios_Do_Sistema();
+    bool coberta_ = false;  // another window of this program has had the focus since
 };
 
 }  // namespace qx7
