@@ -4,12 +4,12 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPixmap>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QWidget>
+#include <algorithm>
 
 #include "app/twips.h"
 
@@ -54,7 +54,7 @@ void Mostrar_Aviso(QWidget& janela, const QString& motivo) {
 }
 
 Resultado_Impressao Salvar_Em_Pdf(QWidget& janela, const QString& motivo,
-                                  const Meios_Impressao& meios) {
+                                  const Meios_Impressao& meios, const Desenho& desenhar) {
     if (!meios.Oferecer_Pdf(janela, motivo)) {
         return Resultado_Impressao::Desistiu;
     }
@@ -65,7 +65,7 @@ Resultado_Impressao Salvar_Em_Pdf(QWidget& janela, const QString& motivo,
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(caminho);
-    if (Desenhar_Janela(janela, pdf)) {
+    if (desenhar(pdf)) {
         return Resultado_Impressao::Salvo_Em_Pdf;
     }
     meios.Avisar(janela, Pdf_Falhou);
@@ -75,19 +75,23 @@ Resultado_Impressao Salvar_Em_Pdf(QWidget& janela, const QString& motivo,
 }  // namespace
 
 bool Desenhar_Janela(QWidget& janela, QPrinter& impressora) {
-    const QPixmap imagem = janela.grab();
     QPainter pintor;
     if (!pintor.begin(&impressora)) {
         return false;
     }
+    // The widgets draw themselves at the printer's resolution: text stays text, lines stay
+    // lines. One screen pixel keeps its size on paper, reduced only to fit the page.
     const QSizeF area = pintor.viewport().size();
-    QSizeF tamanho =
-        imagem.deviceIndependentSize() * (impressora.resolution() / Pixels_Por_Polegada_Tela);
-    if (tamanho.width() > area.width() || tamanho.height() > area.height()) {
-        tamanho.scale(area, Qt::KeepAspectRatio);
+    const QSizeF janela_tela =
+        QSizeF(janela.size()) * (impressora.resolution() / Pixels_Por_Polegada_Tela);
+    double escala = impressora.resolution() / Pixels_Por_Polegada_Tela;
+    if (janela_tela.width() > area.width() || janela_tela.height() > area.height()) {
+        escala *=
+            std::min(area.width() / janela_tela.width(), area.height() / janela_tela.height());
     }
-    pintor.setRenderHint(QPainter::SmoothPixmapTransform);
-    pintor.drawPixmap(QRectF(QPointF(0, 0), tamanho), imagem, QRectF(imagem.rect()));
+    pintor.scale(escala, escala);
+    janela.render(&pintor, QPoint(), QRegion(),
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
     return pintor.end() && impressora.printerState() != QPrinter::Error;
 }
 
@@ -95,15 +99,19 @@ Meios_Impressao Meios_Do_Sistema() {
     return {Abrir_Impressora_Padrao, Perguntar_Salvar_Pdf, Perguntar_Arquivo_Pdf, Mostrar_Aviso};
 }
 
-Resultado_Impressao Imprimir_Janela(QWidget& janela, const Meios_Impressao& meios) {
+Resultado_Impressao Imprimir_Janela(QWidget& janela, const Meios_Impressao& meios,
+                                    Desenho desenhar) {
+    if (!desenhar) {
+        desenhar = [&janela](QPrinter& impressora) { return Desenhar_Janela(janela, impressora); };
+    }
     QString motivo = Sem_Impressora;
     if (std::unique_ptr<QPrinter> impressora = meios.Impressora_Padrao()) {
-        if (Desenhar_Janela(janela, *impressora)) {
+        if (desenhar(*impressora)) {
             return Resultado_Impressao::Impresso;
         }
         motivo = Impressao_Falhou;
     }
-    return Salvar_Em_Pdf(janela, motivo, meios);
+    return Salvar_Em_Pdf(janela, motivo, meios, desenhar);
 }
 
 }  // namespace qx7

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QWindow;
 
@@ -45,6 +47,7 @@ class Form2 : public QDialog {
     bool Tanque_Presente(int tanque) const;
     void Somar_Produto(int tanque, std::array<bool, Tanques_Inventario + 1>& pendente, int linha);
 
+    void Ajustar_Ao_Conteudo();
     void Imprimir_Click();
     void Foco_Mudou(QWindow* janela);
 
@@ -52,6 +55,10 @@ class Form2 : public QDialog {
     Grade* leitura_ = nullptr;
     Grade* inventario_ = nullptr;
     std::array<Quadro_Tanque*, Tanques_Inventario> quadros_{};
+    QRect leitura_base_;
+    QRect inventario_base_;
+    // The buttons and tank drawings below the product table, with their laid-out tops.
+    std::vector<std::pair<QWidget*, int>> abaixo_do_inventario_;
     Meios_Impressao meios_impressao_ = Meios_Do_Sistema();
     bool coberta_ = false;  // another window of this program has had the focus since
 };
