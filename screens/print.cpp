@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -74,6 +75,24 @@ Resultado_Impressao Salvar_Em_Pdf(QWidget& janela, const QString& motivo,
 
 }  // namespace
 
+void Desenhar_Widget(QPainter& pintor, QWidget& widget, QPoint destino, const QRegion& origem) {
+    // Straight onto a printer Qt renders widgets through a pixmap; recorded as a picture first,
+    // their text and lines reach the page as text and lines.
+    QPicture desenho;
+    QPainter gravador(&desenho);
+    widget.render(&gravador, QPoint(), origem,
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    gravador.end();
+    // A picture plays back scaled from its own resolution to the device's; the painter's
+    // transformation already does that.
+    pintor.save();
+    pintor.translate(destino);
+    pintor.scale(static_cast<double>(desenho.logicalDpiX()) / pintor.device()->logicalDpiX(),
+                 static_cast<double>(desenho.logicalDpiY()) / pintor.device()->logicalDpiY());
+    pintor.drawPicture(QPoint(), desenho);  // render() put the top left of `origem` at 0, 0
+    pintor.restore();
+}
+
 bool Desenhar_Janela(QWidget& janela, QPrinter& impressora) {
     QPainter pintor;
     if (!pintor.begin(&impressora)) {
@@ -90,8 +109,7 @@ bool Desenhar_Janela(QWidget& janela, QPrinter& impressora) {
             std::min(area.width() / janela_tela.width(), area.height() / janela_tela.height());
     }
     pintor.scale(escala, escala);
-    janela.render(&pintor, QPoint(), QRegion(),
-                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    Desenhar_Widget(pintor, janela, QPoint(), QRegion(QRect(QPoint(), janela.size())));
     return pintor.end() && impressora.printerState() != QPrinter::Error;
 }
 

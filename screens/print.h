@@ -7,10 +7,17 @@
 #include <functional>
 #include <memory>
 
+class QPainter;
+class QPoint;
 class QPrinter;
+class QRegion;
 class QWidget;
 
 namespace qx7 {
+
+// Draws the `origem` part of the widget (its own coordinates) at `destino` of the painter, as
+// text and lines, also on a printer.
+void Desenhar_Widget(QPainter& pintor, QWidget& widget, QPoint destino, const QRegion& origem);
 
 // Draws the window's client area on one page: at its size on the screen, reduced to fit the
 // printable area when larger. False when the printer could not be opened or the job failed.

@@ -104,6 +104,11 @@ void Form2::Montar_Tabelas() {
     inventario_ = Nova_Grade(produtos, "Inventário", Retangulo(120, 240, 3020, 2190));
     leitura_base_ = leitura_->geometry();
     inventario_base_ = inventario_->geometry();
+    // Both grow to their contents (Ajustar_Ao_Conteudo): a scroll bar would only take room.
+    for (Grade* grade : {leitura_, inventario_}) {
+        grade->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grade->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
 }
 
 void Form2::Montar_Botoes() {
