@@ -272,12 +272,6 @@ INSTANTIATE_TEST_SUITE_P(Regioes, Separador_Regional,
                                            Caso_Regional{QLocale::Arabic, QLocale::Egypt, '.'},
                                            Caso_Regional{QLocale::Persian, QLocale::Iran, '.'}));
 
-TEST(Separador_Na_Pagina, AnyCharacterOutsideTheCodePageGivesThePoint) {
-    EXPECT_EQ(qx7::Separador_Na_Pagina(QString(QChar(0x066B))), '.');
-    EXPECT_EQ(qx7::Separador_Na_Pagina(QStringLiteral("?")), '?');
-    EXPECT_EQ(qx7::Separador_Na_Pagina(QString(QChar(0x00B7))), '\xB7');
-}
-
 TEST_F(Form2_Tabelas, TotalPastTheRangeShowsTheMarkAndTheRestStaysRight) {
     v.Tabela_Tanques[1] = {"001", "1E308", "1E308", "0.85", "DI", "05/03/18", "12:00:00", ""};
     v.Tabela_Tanques[2] = {"002", "1E308", "000250", "0.85", "DI", "05/03/18", "12:00:00", ""};

@@ -104,17 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
         Caso_Fechar{"Escape", [](Form6& tela) { QTest::keyClick(Caixa(tela), Qt::Key_Escape); }}),
     [](const auto& info) { return std::string(info.param.nome); });
 
-TEST(Form6, TheButtonConfirms) {
-    Variaveis_Programa v;
-    Form6 tela(v);
-    QTimer::singleShot(0, &tela, [&] {
-        QTest::keyClicks(Caixa(tela), QStringLiteral("050318"));
-        Solicitar(tela)->click();
-    });
-    EXPECT_EQ(tela.exec(), QDialog::Accepted);
-    EXPECT_EQ(v.Data_Solicitada, "050318");
-}
-
 TEST(Form6, EveryOpeningShowsAnEmptyBox) {
     Variaveis_Programa v;
     {
