@@ -18,8 +18,6 @@ namespace qx7 {
 
 namespace {
 
-constexpr double Pixels_Por_Polegada_Tela = 1440.0 / Twips_Por_Pixel;
-
 std::unique_ptr<QPrinter> Abrir_Impressora_Padrao() {
     const QPrinterInfo padrao = QPrinterInfo::defaultPrinter();
     if (padrao.isNull()) {
@@ -75,6 +73,10 @@ Resultado_Impressao Salvar_Em_Pdf(QWidget& janela, const QString& motivo,
 
 }  // namespace
 
+double Escala_Da_Tela(const QPrinter& impressora) {
+    return impressora.resolution() * Twips_Por_Pixel / 1440.0;
+}
+
 void Desenhar_Widget(QPainter& pintor, QWidget& widget, QPoint destino, const QRegion& origem) {
     // Straight onto a printer Qt renders widgets through a pixmap; recorded as a picture first,
     // their text and lines reach the page as text and lines.
@@ -101,9 +103,8 @@ bool Desenhar_Janela(QWidget& janela, QPrinter& impressora) {
     // The widgets draw themselves at the printer's resolution: text stays text, lines stay
     // lines. One screen pixel keeps its size on paper, reduced only to fit the page.
     const QSizeF area = pintor.viewport().size();
-    const QSizeF janela_tela =
-        QSizeF(janela.size()) * (impressora.resolution() / Pixels_Por_Polegada_Tela);
-    double escala = impressora.resolution() / Pixels_Por_Polegada_Tela;
+    double escala = Escala_Da_Tela(impressora);
+    const QSizeF janela_tela = QSizeF(janela.size()) * escala;
     if (janela_tela.width() > area.width() || janela_tela.height() > area.height()) {
         escala *=
             std::min(area.width() / janela_tela.width(), area.height() / janela_tela.height());

@@ -15,6 +15,9 @@ class QWidget;
 
 namespace qx7 {
 
+// Printer pixels per screen pixel: a screen pixel keeps its size on paper.
+double Escala_Da_Tela(const QPrinter& impressora);
+
 // Draws the `origem` part of the widget (its own coordinates) at `destino` of the painter, as
 // text and lines, also on a printer.
 void Desenhar_Widget(QPainter& pintor, QWidget& widget, QPoint destino, const QRegion& origem);

@@ -1,14 +1,11 @@
 #include "screens/measurements/table_pages.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPrinter>
-#include <QResizeEvent>
 #include <algorithm>
 
-#include "app/twips.h"
 #include "screens/grid.h"
 #include "screens/print.h"
 
@@ -16,18 +13,11 @@ namespace qx7 {
 
 namespace {
 
-constexpr double Pixels_Por_Polegada_Tela = 1440.0 / Twips_Por_Pixel;
-
 // The grid laid out at its full height for as long as it prints, so no row is scrolled away.
 class Grade_Esticada {
   public:
     Grade_Esticada(Grade& grade, int altura) : grade_(grade), antes_(grade.size()) {
         grade_.resize(grade_.width(), altura);
-        // A hidden screen lays its children out only when shown; printing cannot wait.
-        grade_.ensurePolished();
-        QResizeEvent mudanca(grade_.size(), antes_);
-        QCoreApplication::sendEvent(&grade_, &mudanca);
-        grade_.doItemsLayout();
         grade_.scrollToTop();
     }
     ~Grade_Esticada() { grade_.resize(antes_); }
@@ -52,7 +42,7 @@ bool Desenhar_Em_Paginas(QWidget& janela, Grade& grade, int linhas, QPrinter& im
     if (!pintor.begin(&impressora)) {
         return false;
     }
-    const double escala = impressora.resolution() / Pixels_Por_Polegada_Tela;
+    const double escala = Escala_Da_Tela(impressora);
     pintor.scale(escala, escala);
     // The painter draws in screen pixels; the caption keeps its size on the screen.
     QFont fonte = janela.font();
