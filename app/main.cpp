@@ -5,10 +5,12 @@
 #include "app/base_dir.h"
 #include "app/fonts.h"
 #include "app/program.h"
+#include "app/translations.h"
 
 int main(int argc, char** argv) {
     QApplication aplicacao(argc, argv);
     qx7::Instalar_Substituicoes_Fontes();
+    qx7::Carregar_Traducoes_Qt(aplicacao);
 
     qx7::Programa programa(qx7::Diretorio_Base_Padrao());
     if (!programa.Iniciar()) {

@@ -15,9 +15,9 @@ void Telas_Qt::Abrir_Senha() {
     tela.exec();
 }
 
-void Telas_Qt::Abrir_Data() {
+bool Telas_Qt::Abrir_Data() {
     Form6 tela(variaveis_, pai_);
-    tela.exec();
+    return tela.exec() == QDialog::Accepted;
 }
 
 void Telas_Qt::Abrir_Resultados() {

@@ -18,7 +18,7 @@ class Telas_Qt : public Telas {
     Telas_Qt(Variaveis_Programa& variaveis, QWidget* pai) : variaveis_(variaveis), pai_(pai) {}
 
     void Abrir_Senha() override;
-    void Abrir_Data() override;
+    bool Abrir_Data() override;
     void Abrir_Resultados() override;
     void Abrir_Inventario() override;
     void Aviso(std::string_view texto, std::string_view titulo) override;

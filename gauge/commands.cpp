@@ -55,7 +55,10 @@ void Medidor::IV_Cmd_Click() {
 }
 
 void Medidor::Medicao_Programada_Click() {
-    telas_.Abrir_Data();
+    // Closing the date screen without confirming cancels: nothing is checked or sent.
+    if (!telas_.Abrir_Data()) {
+        return;
+    }
     const std::string& data = variaveis_.Data_Solicitada;
     if (Sem_Brancos(data).size() != 6) {
         telas_.Aviso("Digitar data no formato DDMMAA!", "Aviso");

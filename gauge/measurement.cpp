@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 #include "gauge/fields.h"
@@ -94,16 +93,14 @@ void Medidor::Resposta_Medicao(std::string_view Msg_RX) {
 }
 
 // The fill percentage and the bar. Without a percentage (nothing measured, nothing free) the
-// text stays empty and the bar as it was.
+// text stays empty, and with one too large to write it shows the mark; the bar stays as it was.
 void Medidor::Mostrar_Percentual(std::string_view medido, std::string_view complementar) {
-    const double m = Valor_Numerico(medido);
-    const double c = Valor_Numerico(complementar);
-    const double p = 100.0 * m / (m + c);
-    if (m + c == 0.0 || !std::isfinite(p)) {
-        painel_.Definir_Texto(Controle::Percentual, "");
+    const std::string texto = Texto_Percentual(Valor_Numerico(medido), Valor_Numerico(complementar),
+                                               plataforma_.Separador_Decimal());
+    if (texto.empty() || texto == Sem_Representacao) {
+        painel_.Definir_Texto(Controle::Percentual, texto);
         return;
     }
-    const std::string texto = Formatar_Percentual(p, plataforma_.Separador_Decimal());
     // The bar reads the percentage back from its text, as the operator sees it.
     const double q = Valor_Numerico(texto);
     const double altura = std::clamp((1.0 - q / 100.0) * Altura_Tanque, 0.0, Altura_Tanque);

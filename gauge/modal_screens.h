@@ -9,8 +9,10 @@ namespace qx7 {
 class Telas {
   public:
     virtual ~Telas() = default;
-    virtual void Abrir_Senha() = 0;       // "Abertura QX7": leaves the password in Senha_Usuario
-    virtual void Abrir_Data() = 0;        // "Digitar Data": leaves the date in Data_Solicitada
+    virtual void Abrir_Senha() = 0;  // "Abertura QX7": leaves the password in Senha_Usuario
+    // "Digitar Data": true when the operator confirmed, leaving the date in Data_Solicitada;
+    // false when the screen was closed without confirming.
+    virtual bool Abrir_Data() = 0;
     virtual void Abrir_Resultados() = 0;  // "Medições na data "
     // "Sistema QX7 - Inventário de Produtos"; refreshes the open one instead of opening a second.
     virtual void Abrir_Inventario() = 0;

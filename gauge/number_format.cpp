@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace qx7 {
 
@@ -38,23 +39,81 @@ std::string Escrever(double valor, std::chars_format formato, int precisao) {
     return std::string(buffer, resultado.ptr);
 }
 
+// Shortest plain decimal text of a finite, non-negative value, always with a point.
+std::string Escrever_Exato(double valor) {
+    char buffer[400];
+    const auto resultado =
+        std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed);
+    std::string texto(buffer, resultado.ptr);
+    if (texto.find('.') == std::string::npos) {
+        texto += '.';
+    }
+    return texto;
+}
+
+// Keeps `casas` fraction digits of a "digits.digits" text, a dropped 5 or more rounding the
+// kept digits up (away from zero, the sign being elsewhere).
+void Arredondar_Fracao(std::string& texto, std::size_t casas) {
+    const std::size_t corte = texto.find('.') + 1 + casas;
+    if (texto.size() <= corte) {
+        return;
+    }
+    const bool sobe = texto[corte] >= '5';
+    texto.resize(corte);
+    for (std::size_t i = corte; sobe && i-- > 0;) {
+        if (texto[i] == '.') {
+            continue;
+        }
+        if (texto[i] != '9') {
+            ++texto[i];
+            return;
+        }
+        texto[i] = '0';
+    }
+    if (sobe) {
+        texto.insert(texto.begin(), '1');
+    }
+}
+
 }  // namespace
 
 std::string Formatar_Percentual(double valor, char separador) {
     if (!std::isfinite(valor)) {
+        return Sem_Representacao;
+    }
+    // The shortest text that reads back as the value is rounded as decimal digits, so that
+    // 15.625 and 1.005 round up as the operator reads them.
+    std::string texto = Escrever_Exato(std::fabs(valor));
+    Arredondar_Fracao(texto, 2);
+    Remover_Zeros(texto);
+    if (valor < 0 && texto.find_first_not_of("0.") != std::string::npos) {
+        texto.insert(texto.begin(), '-');
+    }
+    return Trocar_Separador(std::move(texto), separador);
+}
+
+std::string Texto_Percentual(double medido, double complementar, char separador) {
+    if (!std::isfinite(medido) || !std::isfinite(complementar)) {
+        return Sem_Representacao;
+    }
+    double m = medido;
+    double c = complementar;
+    // Near the top of the range both are scaled by the larger first, so that neither the sum
+    // nor 100 * m overflows; below it they are used as they are, which keeps exact halves exact.
+    const double escala = std::max(std::fabs(m), std::fabs(c));
+    if (escala > std::numeric_limits<double>::max() / 200.0) {
+        m /= escala;
+        c /= escala;
+    }
+    if (m + c == 0.0) {
         return {};
     }
-    std::string texto = Escrever(valor, std::chars_format::fixed, 2);
-    if (texto == "-0.00") {
-        texto = "0.00";
-    }
-    Remover_Zeros(texto);
-    return Trocar_Separador(std::move(texto), separador);
+    return Formatar_Percentual(100.0 * m / (m + c), separador);
 }
 
 std::string Formato_Geral(double valor, int digitos, char separador) {
     if (!std::isfinite(valor)) {
-        return "0";
+        return Sem_Representacao;
     }
     // The general notation picks plain or exponent form the way the general format does.
     // A double holds no more than 17 significant digits; more would only overflow the buffer.

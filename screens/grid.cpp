@@ -99,6 +99,12 @@ void Grade::ColWidth(int coluna, int twips) {
     }
 }
 
+QSize Grade::Tamanho_Conteudo() const {
+    const int borda = 2 * frameWidth();
+    return {horizontalHeader()->length() + borda,
+            horizontalHeader()->height() + verticalHeader()->length() + borda};
+}
+
 std::string Grade::TextMatrix(int linha, int coluna) const {
     const QTableWidgetItem* celula = Celula(linha, coluna);
     return celula == nullptr ? std::string() : Para_1252(celula->text());

@@ -31,6 +31,9 @@ class Grade : public QTableWidget {
     int ColAlignment(int coluna) const;
     void ColWidth(int coluna, int twips);
 
+    // The size that shows every row and column whole, with no scroll bar.
+    QSize Tamanho_Conteudo() const;
+
     // Out-of-range cells read as empty and ignore writes.
     std::string TextMatrix(int linha, int coluna) const;
     void TextMatrix(int linha, int coluna, std::string_view texto);

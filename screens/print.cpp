@@ -4,20 +4,19 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPixmap>
+#include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QWidget>
+#include <algorithm>
 
 #include "app/twips.h"
 
 namespace qx7 {
 
 namespace {
-
-constexpr double Pixels_Por_Polegada_Tela = 1440.0 / Twips_Por_Pixel;
 
 std::unique_ptr<QPrinter> Abrir_Impressora_Padrao() {
     const QPrinterInfo padrao = QPrinterInfo::defaultPrinter();
@@ -54,7 +53,7 @@ void Mostrar_Aviso(QWidget& janela, const QString& motivo) {
 }
 
 Resultado_Impressao Salvar_Em_Pdf(QWidget& janela, const QString& motivo,
-                                  const Meios_Impressao& meios) {
+                                  const Meios_Impressao& meios, const Desenho& desenhar) {
     if (!meios.Oferecer_Pdf(janela, motivo)) {
         return Resultado_Impressao::Desistiu;
     }
@@ -65,7 +64,7 @@ Resultado_Impressao Salvar_Em_Pdf(QWidget& janela, const QString& motivo,
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(caminho);
-    if (Desenhar_Janela(janela, pdf)) {
+    if (desenhar(pdf)) {
         return Resultado_Impressao::Salvo_Em_Pdf;
     }
     meios.Avisar(janela, Pdf_Falhou);
@@ -74,20 +73,44 @@ Resultado_Impressao Salvar_Em_Pdf(QWidget& janela, const QString& motivo,
 
 }  // namespace
 
+double Escala_Da_Tela(const QPrinter& impressora) {
+    return impressora.resolution() * Twips_Por_Pixel / 1440.0;
+}
+
+void Desenhar_Widget(QPainter& pintor, QWidget& widget, QPoint destino, const QRegion& origem) {
+    // Straight onto a printer Qt renders widgets through a pixmap; recorded as a picture first,
+    // their text and lines reach the page as text and lines.
+    QPicture desenho;
+    QPainter gravador(&desenho);
+    widget.render(&gravador, QPoint(), origem,
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    gravador.end();
+    // A picture plays back scaled from its own resolution to the device's; the painter's
+    // transformation already does that.
+    pintor.save();
+    pintor.translate(destino);
+    pintor.scale(static_cast<double>(desenho.logicalDpiX()) / pintor.device()->logicalDpiX(),
+                 static_cast<double>(desenho.logicalDpiY()) / pintor.device()->logicalDpiY());
+    pintor.drawPicture(QPoint(), desenho);  // render() put the top left of `origem` at 0, 0
+    pintor.restore();
+}
+
 bool Desenhar_Janela(QWidget& janela, QPrinter& impressora) {
-    const QPixmap imagem = janela.grab();
     QPainter pintor;
     if (!pintor.begin(&impressora)) {
         return false;
     }
+    // The widgets draw themselves at the printer's resolution: text stays text, lines stay
+    // lines. One screen pixel keeps its size on paper, reduced only to fit the page.
     const QSizeF area = pintor.viewport().size();
-    QSizeF tamanho =
-        imagem.deviceIndependentSize() * (impressora.resolution() / Pixels_Por_Polegada_Tela);
-    if (tamanho.width() > area.width() || tamanho.height() > area.height()) {
-        tamanho.scale(area, Qt::KeepAspectRatio);
+    double escala = Escala_Da_Tela(impressora);
+    const QSizeF janela_tela = QSizeF(janela.size()) * escala;
+    if (janela_tela.width() > area.width() || janela_tela.height() > area.height()) {
+        escala *=
+            std::min(area.width() / janela_tela.width(), area.height() / janela_tela.height());
     }
-    pintor.setRenderHint(QPainter::SmoothPixmapTransform);
-    pintor.drawPixmap(QRectF(QPointF(0, 0), tamanho), imagem, QRectF(imagem.rect()));
+    pintor.scale(escala, escala);
+    Desenhar_Widget(pintor, janela, QPoint(), QRegion(QRect(QPoint(), janela.size())));
     return pintor.end() && impressora.printerState() != QPrinter::Error;
 }
 
@@ -95,15 +118,19 @@ Meios_Impressao Meios_Do_Sistema() {
     return {Abrir_Impressora_Padrao, Perguntar_Salvar_Pdf, Perguntar_Arquivo_Pdf, Mostrar_Aviso};
 }
 
-Resultado_Impressao Imprimir_Janela(QWidget& janela, const Meios_Impressao& meios) {
+Resultado_Impressao Imprimir_Janela(QWidget& janela, const Meios_Impressao& meios,
+                                    Desenho desenhar) {
+    if (!desenhar) {
+        desenhar = [&janela](QPrinter& impressora) { return Desenhar_Janela(janela, impressora); };
+    }
     QString motivo = Sem_Impressora;
     if (std::unique_ptr<QPrinter> impressora = meios.Impressora_Padrao()) {
-        if (Desenhar_Janela(janela, *impressora)) {
+        if (desenhar(*impressora)) {
             return Resultado_Impressao::Impresso;
         }
         motivo = Impressao_Falhou;
     }
-    return Salvar_Em_Pdf(janela, motivo, meios);
+    return Salvar_Em_Pdf(janela, motivo, meios, desenhar);
 }
 
 }  // namespace qx7

@@ -11,16 +11,17 @@ namespace {
 
 char fixado = '\0';  // '\0': follow the system
 
-// A separator outside the code page (one no single byte can carry) falls back to the point.
-char Do_Sistema() {
-    const std::string texto = Para_1252(QLocale::system().decimalPoint());
-    return texto.size() == 1 && texto[0] != '?' ? texto[0] : '.';
-}
-
 }  // namespace
 
+// Whatever byte the converter puts in place of a character it cannot carry, that byte does
+// not read back as the character.
+char Separador_Na_Pagina(const QString& regional) {
+    const std::string texto = Para_1252(regional);
+    return texto.size() == 1 && De_1252(texto) == regional ? texto[0] : '.';
+}
+
 char Separador_Decimal() {
-    return fixado != '\0' ? fixado : Do_Sistema();
+    return fixado != '\0' ? fixado : Separador_Na_Pagina(QLocale::system().decimalPoint());
 }
 
 Separador_Decimal_Fixo::Separador_Decimal_Fixo(char separador) : anterior_(fixado) {

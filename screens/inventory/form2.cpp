@@ -1,8 +1,10 @@
 #include "screens/inventory/form2.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include "app/fonts.h"
 #include "app/twips.h"
@@ -81,8 +83,15 @@ Form2::Form2(const Variaveis_Programa& variaveis, QWidget* parent)
 
     Montar_Tabelas();
     Montar_Botoes();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &Form2::Foco_Mudou);
     for (int i = 0; i < Tanques_Inventario; ++i) {
         quadros_[static_cast<std::size_t>(i)] = new Quadro_Tanque(i, this);
+    }
+    const int fundo_produtos = Retangulo(6720, 120, 3255, 2535).bottom();
+    for (QWidget* filho : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (filho->y() > fundo_produtos) {
+            abaixo_do_inventario_.emplace_back(filho, filho->y());
+        }
     }
 }
 
@@ -93,6 +102,13 @@ void Form2::Montar_Tabelas() {
     QGroupBox* produtos =
         Novo_Quadro(this, "Frame2", "Inventário de Produtos", Retangulo(6720, 120, 3255, 2535));
     inventario_ = Nova_Grade(produtos, "Inventário", Retangulo(120, 240, 3020, 2190));
+    leitura_base_ = leitura_->geometry();
+    inventario_base_ = inventario_->geometry();
+    // Both grow to their contents (Ajustar_Ao_Conteudo): a scroll bar would only take room.
+    for (Grade* grade : {leitura_, inventario_}) {
+        grade->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grade->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
 }
 
 void Form2::Montar_Botoes() {
@@ -110,8 +126,17 @@ void Form2::Montar_Botoes() {
     connect(retornar, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+// Another window of this program took the focus: this screen was covered by it. Switching to
+// another program leaves no focus window here, and coming back from it changes nothing.
+void Form2::Foco_Mudou(QWindow* janela) {
+    if (janela != nullptr && janela != windowHandle()) {
+        coberta_ = true;
+    }
+}
+
 bool Form2::event(QEvent* evento) {
-    if (evento->type() == QEvent::WindowActivate) {
+    if (evento->type() == QEvent::WindowActivate && coberta_) {
+        coberta_ = false;
         Atualizar();
     }
     return QDialog::event(evento);
@@ -126,6 +151,24 @@ void Form2::Atualizar() {
     Inicializa_Tabela();
     Prepara_Tabela();
     Efetua_Inventario();
+    Ajustar_Ao_Conteudo();
+}
+
+// Where the laid-out sizes cannot show every row and column, the grids grow. When the product
+// table grows downwards, its frame, the buttons, the tank drawings and the window grow or move
+// down with it, so nothing is covered and the drawings keep their places to each other.
+void Form2::Ajustar_Ao_Conteudo() {
+    const QSize leitura = leitura_->Tamanho_Conteudo().expandedTo(leitura_base_.size());
+    leitura_->resize(leitura);
+    const QSize inventario = inventario_->Tamanho_Conteudo().expandedTo(inventario_base_.size());
+    inventario_->resize(inventario);
+    const int descida = inventario.height() - inventario_base_.height();
+    QWidget* produtos = inventario_->parentWidget();
+    produtos->resize(produtos->width(), Retangulo(0, 0, 0, 2535).height() + descida);
+    for (auto& [widget, topo] : abaixo_do_inventario_) {
+        widget->move(widget->x(), topo + descida);
+    }
+    setFixedSize(Tamanho(10095, 9900) + QSize(0, descida));
 }
 
 void Form2::Inicializa_Tabela() {

@@ -1,10 +1,15 @@
 #pragma once
 // "Sistema QX7 - Inventário de Produtos": the latest reading of every tank that has answered,
 // the stock per product, and one fill drawing per present tank. Rebuilt from Tabela_Tanques
-// whenever it becomes the active window; it writes nothing shared.
+// when it is shown and when it becomes active again after another screen of this program
+// covered it; it writes nothing shared.
 
 #include <QDialog>
 #include <array>
+#include <utility>
+#include <vector>
+
+class QWindow;
 
 #include "gauge/shared_tables.h"
 #include "screens/print.h"
@@ -42,13 +47,20 @@ class Form2 : public QDialog {
     bool Tanque_Presente(int tanque) const;
     void Somar_Produto(int tanque, std::array<bool, Tanques_Inventario + 1>& pendente, int linha);
 
+    void Ajustar_Ao_Conteudo();
     void Imprimir_Click();
+    void Foco_Mudou(QWindow* janela);
 
     const Variaveis_Programa& variaveis_;
     Grade* leitura_ = nullptr;
     Grade* inventario_ = nullptr;
     std::array<Quadro_Tanque*, Tanques_Inventario> quadros_{};
+    QRect leitura_base_;
+    QRect inventario_base_;
+    // The buttons and tank drawings below the product table, with their laid-out tops.
+    std::vector<std::pair<QWidget*, int>> abaixo_do_inventario_;
     Meios_Impressao meios_impressao_ = Meios_Do_Sistema();
+    bool coberta_ = false;  // another window of this program has had the focus since
 };
 
 }  // namespace qx7

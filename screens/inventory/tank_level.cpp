@@ -1,7 +1,6 @@
 #include "screens/inventory/tank_level.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "gauge/number_format.h"
 #include "gauge/numeric_text.h"
@@ -9,10 +8,9 @@
 namespace qx7 {
 
 Nivel_Tanque Calcular_Nivel(double medido, double complementar, char separador) {
-    const double percentual = 100.0 * medido / (medido + complementar);
-    const std::string texto = Formatar_Percentual(percentual, separador);
-    if (texto.empty()) {
-        return {};
+    const std::string texto = Texto_Percentual(medido, complementar, separador);
+    if (texto.empty() || texto == Sem_Representacao) {
+        return {texto, Altura_Corpo_Tanque_Twips};
     }
     // The level follows the text as shown: with a comma only its whole part reads back.
     const double mostrado = std::clamp(Valor_Numerico(texto), 0.0, 100.0);

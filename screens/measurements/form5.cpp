@@ -12,6 +12,7 @@
 #include "screens/colours.h"
 #include "screens/grid.h"
 #include "screens/measurements/result_text.h"
+#include "screens/measurements/table_pages.h"
 
 namespace qx7 {
 
@@ -111,6 +112,7 @@ void Form5::Inicializa_Tabela() {
 // A count beyond the stored rows (or the grid) shows the rows there are.
 void Form5::Prepara_Tabela() {
     const int n = std::min<int>({variaveis_.Num_Medicoes, Linhas_Medicoes, Linhas_Resultados - 1});
+    linhas_preenchidas_ = std::max(n, 0);
     for (int i = 1; i <= n; ++i) {
         const auto& registro = variaveis_.Resultados_Medicoes[static_cast<std::size_t>(i - 1)];
         resultados_->TextMatrix(i, 0, std::to_string(i));
@@ -121,8 +123,11 @@ void Form5::Prepara_Tabela() {
     }
 }
 
+// The rows the grid cannot show are printed too, on further pages.
 void Form5::Imprimir_Click() {
-    Imprimir_Janela(*this, meios_impressao_);
+    Imprimir_Janela(*this, meios_impressao_, [this](QPrinter& impressora) {
+        return Desenhar_Em_Paginas(*this, *resultados_, linhas_preenchidas_, impressora);
+    });
 }
 
 }  // namespace qx7

@@ -1,6 +1,7 @@
 #pragma once
 // "Medições na data ": the programmed measurements the gauge returned for the requested date,
 // one row each, or a message when there are none. Reads the shared data once, on opening.
+// Printing prints every filled row, on several pages when the grid cannot show them all.
 
 #include <QDialog>
 
@@ -32,6 +33,7 @@ class Form5 : public QDialog {
     Grade* resultados_ = nullptr;
     QLabel* erro_ = nullptr;
     Meios_Impressao meios_impressao_ = Meios_Do_Sistema();
+    int linhas_preenchidas_ = 0;
 };
 
 }  // namespace qx7

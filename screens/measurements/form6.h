@@ -1,7 +1,7 @@
 #pragma once
 // "Digitar Data": asks for the date whose programmed measurements are wanted. Confirming
-// stores the text exactly as typed in Data_Solicitada and closes; the close box stores
-// nothing.
+// stores the text exactly as typed in Data_Solicitada and accepts; the close box and Escape
+// store nothing and reject, so the request is cancelled.
 
 #include <QDialog>
 

@@ -21,7 +21,10 @@ namespace qx7::teste {
 class Telas_Falsas : public Telas {
   public:
     void Abrir_Senha() override { aberturas.push_back("Senha"); }
-    void Abrir_Data() override { aberturas.push_back("Data"); }
+    bool Abrir_Data() override {
+        aberturas.push_back("Data");
+        return true;
+    }
     void Abrir_Resultados() override { aberturas.push_back("Resultados"); }
     void Abrir_Inventario() override { aberturas.push_back("Inventario"); }
     void Aviso(std::string_view texto, std::string_view) override {

@@ -18,7 +18,10 @@ class Telas_Instantaneas : public Telas {
   public:
     explicit Telas_Instantaneas(Variaveis_Programa& variaveis) : variaveis_(variaveis) {}
     void Abrir_Senha() override { variaveis_.Senha_Usuario = "qx7"; }
-    void Abrir_Data() override { variaveis_.Data_Solicitada = "050318"; }
+    bool Abrir_Data() override {
+        variaveis_.Data_Solicitada = "050318";
+        return true;
+    }
     void Abrir_Resultados() override { ++aberturas; }
     void Abrir_Inventario() override { ++aberturas; }
     void Aviso(std::string_view, std::string_view) override { ++aberturas; }

@@ -23,7 +23,10 @@ class Transmissor_Gravador : public Transmissor {
 class Telas_Gravadoras : public Telas {
   public:
     void Abrir_Senha() override { Abrir("Senha", ao_abrir_senha); }
-    void Abrir_Data() override { Abrir("Data", ao_abrir_data); }
+    bool Abrir_Data() override {
+        Abrir("Data", ao_abrir_data);
+        return data_confirmada;
+    }
     void Abrir_Resultados() override { Abrir("Resultados", ao_abrir_resultados); }
     void Abrir_Inventario() override { Abrir("Inventario", ao_abrir_inventario); }
     void Aviso(std::string_view texto, std::string_view titulo) override;
@@ -33,6 +36,7 @@ class Telas_Gravadoras : public Telas {
     std::function<void()> ao_abrir_data;
     std::function<void()> ao_abrir_resultados;
     std::function<void()> ao_abrir_inventario;
+    bool data_confirmada = true;  // false: the date screen is closed without confirming
 
     std::vector<std::string> abertas;                         // every screen opened, in order
     std::vector<std::pair<std::string, std::string>> avisos;  // text and title

@@ -146,11 +146,21 @@ INSTANTIATE_TEST_SUITE_P(
                       Caso_Data{"Vazia", "", ""}, Caso_Data{"Longa", "0503181", ""}),
     [](const auto& info) { return std::string(info.param.nome); });
 
-TEST_F(Bancada, DataFechadaSemConfirmarUsaADataAnterior) {
-    variaveis.Data_Solicitada = "311218";
+class Data_Cancelada : public Bancada, public ::testing::WithParamInterface<const char*> {};
+
+// At the first request (no date yet) and after an earlier one: no warning, nothing sent.
+TEST_P(Data_Cancelada, FecharSemConfirmarNaoEnviaNemAvisa) {
+    variaveis.Data_Solicitada = GetParam();
+    variaveis.Num_Medicoes = 7;
+    telas.data_confirmada = false;
     medidor.Medicao_Programada_Click();
-    EXPECT_EQ(enlace.mensagens, (std::vector<std::string>{"MP311218"}));
+    EXPECT_EQ(telas.abertas, (std::vector<std::string>{"Data"}));
+    EXPECT_TRUE(enlace.eventos.empty());
+    EXPECT_EQ(variaveis.Data_Solicitada, GetParam());
+    EXPECT_EQ(variaveis.Num_Medicoes, 7);
 }
+
+INSTANTIATE_TEST_SUITE_P(Datas, Data_Cancelada, ::testing::Values("", "311218"));
 
 }  // namespace
 }  // namespace qx7::teste

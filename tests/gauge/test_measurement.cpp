@@ -75,7 +75,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Caso_Percentual{"000001", "000002", '.', "33.33%", (1 - 0.3333) * 1335},
                       Caso_Percentual{"-00500", "001000", '.', "-100.%", 1335.0},
                       Caso_Percentual{"001500", "-00500", '.', "150.%", 0.0},
-                      Caso_Percentual{"  75,9", "  25,1", '.', "75.%", 333.75}));
+                      Caso_Percentual{"  75,9", "  25,1", '.', "75.%", 333.75},
+                      Caso_Percentual{"015625", "084375", ',', "15,63%", 0.85 * 1335},
+                      Caso_Percentual{"015625", "084375", '.', "15.63%", (1 - 0.1563) * 1335},
+                      Caso_Percentual{" 1E308", " 1E308", '.', "50.%", 667.5},
+                      Caso_Percentual{" 1E307", "000000", '.', "100.%", 0.0}));
 
 TEST_F(Bancada, SemVolumeNenhumOPercentualFicaVazioEORestoContinua) {
     painel.Definir_Texto(Controle::Percentual, "50.%");

@@ -30,10 +30,45 @@ INSTANTIATE_TEST_SUITE_P(
                       Caso_Formato{-0.001, '.', "0."}, Caso_Formato{-100, '.', "-100."},
                       Caso_Formato{150, '.', "150."}, Caso_Formato{12.50, '.', "12.5"}));
 
-TEST(Formatar_Percentual, NaoFinitoDaVazio) {
-    EXPECT_EQ(Formatar_Percentual(std::numeric_limits<double>::quiet_NaN(), '.'), "");
-    EXPECT_EQ(Formatar_Percentual(std::numeric_limits<double>::infinity(), '.'), "");
+// Halves away from zero, decided on the decimal digits the value reads as.
+INSTANTIATE_TEST_SUITE_P(
+    Metades, Percentual_Teste,
+    ::testing::Values(Caso_Formato{0.125, ',', "0,13"}, Caso_Formato{15.625, ',', "15,63"},
+                      Caso_Formato{1.125, ',', "1,13"}, Caso_Formato{-0.125, ',', "-0,13"},
+                      Caso_Formato{-15.625, '.', "-15.63"}, Caso_Formato{1.005, '.', "1.01"},
+                      Caso_Formato{99.995, '.', "100."}, Caso_Formato{9.999, '.', "10."},
+                      Caso_Formato{0.124999, '.', "0.12"}, Caso_Formato{-0.005, '.', "-0.01"},
+                      Caso_Formato{-0.004, '.', "0."},
+                      Caso_Formato{1e20, '.', "100000000000000000000."}));
+
+TEST(Formatar_Percentual, NaoFinitoMostraAMarca) {
+    EXPECT_EQ(Formatar_Percentual(std::numeric_limits<double>::quiet_NaN(), '.'), "#####");
+    EXPECT_EQ(Formatar_Percentual(-std::numeric_limits<double>::infinity(), '.'), "#####");
 }
+
+struct Caso_Volumes {
+    double medido;
+    double complementar;
+    std::string texto;
+};
+
+class Texto_Percentual_Teste : public ::testing::TestWithParam<Caso_Volumes> {};
+
+TEST_P(Texto_Percentual_Teste, CampoGrandeMasFinitoDaOPercentualCerto) {
+    EXPECT_EQ(Texto_Percentual(GetParam().medido, GetParam().complementar, ','), GetParam().texto);
+}
+
+constexpr double Maximo = std::numeric_limits<double>::max();
+constexpr double Infinito = std::numeric_limits<double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(
+    Volumes, Texto_Percentual_Teste,
+    ::testing::Values(Caso_Volumes{750, 250, "75,"}, Caso_Volumes{1, 2, "33,33"},
+                      Caso_Volumes{1e307, 0, "100,"}, Caso_Volumes{1e308, 1e308, "50,"},
+                      Caso_Volumes{Maximo, Maximo / 3, "75,"}, Caso_Volumes{750, 1e308, "0,"},
+                      Caso_Volumes{-500, 1000, "-100,"}, Caso_Volumes{0, 0, ""},
+                      Caso_Volumes{500, -500, ""}, Caso_Volumes{Infinito, 1, "#####"},
+                      Caso_Volumes{1, std::numeric_limits<double>::quiet_NaN(), "#####"}));
 
 struct Caso_Geral {
     double valor;
@@ -71,8 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Caso_Geral{-1.5e-10, 15, ',', "-1,5E-10"},
                       Caso_Geral{2.0 / 3.0, 7, '.', "0.6666667"}));
 
-TEST(Formato_Geral, NaoFinitoDaZero) {
-    EXPECT_EQ(Formato_Geral(std::numeric_limits<double>::quiet_NaN(), 15, '.'), "0");
+TEST(Formato_Geral, NaoFinitoMostraAMarcaENuncaUmZero) {
+    EXPECT_EQ(Formato_Geral(std::numeric_limits<double>::quiet_NaN(), 15, '.'), "#####");
+    EXPECT_EQ(Formato_Geral(1e308 + 1e308, 15, '.'), "#####");
+    EXPECT_EQ(Formato_Geral(static_cast<float>(1e300), 7, '.'), "#####");
 }
 
 TEST(Formato_Geral, DigitosDemaisValemOsDeUmDouble) {

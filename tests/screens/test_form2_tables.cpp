@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QScrollBar>
 #include <string>
 #include <vector>
 
@@ -246,6 +249,97 @@ TEST(Separador_Decimal, FollowsTheSystemUnlessHeldAndComesBack) {
     }
     EXPECT_EQ(qx7::Separador_Decimal(), sistema);
 }
+
+struct Caso_Regional {
+    QLocale::Language lingua;
+    QLocale::Territory pais;
+    char esperado;
+};
+
+class Separador_Regional : public ::testing::TestWithParam<Caso_Regional> {};
+
+// Arabic and Persian separators have no byte in the code page: the point, never the byte the
+// converter puts in their place.
+TEST_P(Separador_Regional, FallsBackToThePointWhenTheCodePageHasNoByte) {
+    const QLocale regional(GetParam().lingua, GetParam().pais);
+    EXPECT_EQ(qx7::Separador_Na_Pagina(regional.decimalPoint()), GetParam().esperado);
+}
+
+INSTANTIATE_TEST_SUITE_P(Regioes, Separador_Regional,
+                         ::testing::Values(Caso_Regional{QLocale::Portuguese, QLocale::Brazil, ','},
+                                           Caso_Regional{QLocale::English, QLocale::UnitedStates,
+                                                         '.'},
+                                           Caso_Regional{QLocale::Arabic, QLocale::Egypt, '.'},
+                                           Caso_Regional{QLocale::Persian, QLocale::Iran, '.'}));
+
+TEST_F(Form2_Tabelas, TotalPastTheRangeShowsTheMarkAndTheRestStaysRight) {
+    v.Tabela_Tanques[1] = {"001", "1E308", "1E308", "0.85", "DI", "05/03/18", "12:00:00", ""};
+    v.Tabela_Tanques[2] = {"002", "1E308", "000250", "0.85", "DI", "05/03/18", "12:00:00", ""};
+    v.Tabela_Tanques[3] = {"003", "000750", "000250", "0.85", "GA", "05/03/18", "12:00:00", ""};
+    tela.Atualizar();
+    const auto& inventario = Tabela(tela, "Inventário");
+    EXPECT_EQ(inventario.TextMatrix(1, 1), "#####");
+    EXPECT_EQ(inventario.TextMatrix(1, 2), "#####");
+    EXPECT_EQ(inventario.TextMatrix(2, 1), "750");
+    EXPECT_EQ(inventario.TextMatrix(2, 2), "250");
+    const auto percentual = [&](int tanque) {
+        const auto* quadro =
+            tela.findChild<QGroupBox*>(QStringLiteral("Frame1_%1").arg(tanque - 1));
+        return quadro->findChild<QLineEdit*>(QStringLiteral("Percentual"))->text();
+    };
+    EXPECT_EQ(percentual(1), QStringLiteral("50.%"));
+    EXPECT_EQ(percentual(2), QStringLiteral("100.%"));
+    EXPECT_EQ(percentual(3), QStringLiteral("75.%"));
+}
+
+struct Caso_Grade {
+    const char* nome;
+    int produtos;
+};
+
+class Form2_Sem_Rolagem : public ::testing::TestWithParam<Caso_Grade> {};
+
+// Sixteen tanks with up to sixteen products: both grids show every cell whole, no scroll bar,
+// and the drawings below the product table keep their places relative to each other.
+TEST_P(Form2_Sem_Rolagem, EveryCellInsideTheViewportAndNoScrollBar) {
+    Variaveis_Programa v;
+    for (int t = 1; t <= 16; ++t) {
+        Gravar(v, {t, "000750", "000250", "P" + std::to_string((t - 1) % GetParam().produtos)});
+    }
+    Form2 tela(v);
+    tela.show();
+    for (const char* nome : {"Leitura", "Inventário"}) {
+        Grade& grade = Tabela(tela, nome);
+        EXPECT_FALSE(grade.verticalScrollBar()->isVisible()) << nome;
+        EXPECT_FALSE(grade.horizontalScrollBar()->isVisible()) << nome;
+        const QRect vista = grade.viewport()->rect();
+        for (int r = 0; r < grade.rowCount(); ++r) {
+            for (int c = 0; c < grade.columnCount(); ++c) {
+                EXPECT_TRUE(vista.contains(grade.visualRect(grade.model()->index(r, c))))
+                    << nome << " row " << r + 1 << " col " << c;
+            }
+        }
+        // The grid and its frame stay inside the window.
+        const QRect na_janela(grade.mapTo(&tela, QPoint()), grade.size());
+        EXPECT_TRUE(tela.rect().contains(na_janela)) << nome;
+    }
+    EXPECT_EQ(Tabela(tela, "Inventário").TextMatrix(GetParam().produtos, 0),
+              "P" + std::to_string(GetParam().produtos - 1));
+    const auto* primeiro = tela.findChild<QWidget*>(QStringLiteral("Frame1_0"));
+    const auto* ultimo = tela.findChild<QWidget*>(QStringLiteral("Frame1_15"));
+    EXPECT_EQ(ultimo->pos() - primeiro->pos(),
+              qx7::Retangulo(7560, 8520, 0, 0).topLeft() - qx7::Retangulo(0, 4560, 0, 0).topLeft());
+    EXPECT_TRUE(tela.rect().contains(ultimo->geometry()));
+    const QRect produtos = Tabela(tela, "Inventário").parentWidget()->geometry();
+    const auto* imprimir = tela.findChild<QWidget*>(QStringLiteral("Imprimir"));
+    EXPECT_FALSE(produtos.intersects(imprimir->geometry()));
+    EXPECT_LE(imprimir->geometry().bottom(), primeiro->y());
+}
+
+INSTANTIATE_TEST_SUITE_P(Produtos, Form2_Sem_Rolagem,
+                         ::testing::Values(Caso_Grade{"Oito", 8}, Caso_Grade{"Doze", 12},
+                                           Caso_Grade{"Dezesseis", 16}),
+                         [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Form2_Tabelas, MoreThanEightProductsGetMoreRows) {
     std::vector<Leitura_Tanque> leituras;

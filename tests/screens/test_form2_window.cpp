@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 
 #include "app/twips.h"
 #include "gauge/shared_tables.h"
@@ -86,17 +87,46 @@ TEST(Form2_Janela, FirstShowingBuildsTheTablesAndOpensCentred) {
     EXPECT_LE((tela.frameGeometry().center() - centro).manhattanLength(), 2);
 }
 
-TEST(Form2_Janela, ActivationRebuildsFromTheCurrentTable) {
+class Form2_Ativacao : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        v.Tabela_Tanques[1] = {"001", "100", "100", "0.80", "GA", "", "", ""};
+        tela.show();
+        Ativar(tela);
+        v.Tabela_Tanques[9] = {"009", "300", "100", "0.80", "GA", "", "", ""};
+    }
+
+    static void Ativar(QWidget& janela) {
+        janela.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+    }
+
+    std::string Total() const {
+        return tela.findChild<Grade*>(QStringLiteral("Inventário"))->TextMatrix(1, 1);
+    }
+
     Variaveis_Programa v;
-    v.Tabela_Tanques[1] = {"001", "100", "100", "0.80", "GA", "", "", ""};
-    Form2 tela(v);
-    tela.show();
-    v.Tabela_Tanques[9] = {"009", "300", "100", "0.80", "GA", "", "", ""};
-    Grade* inventario = tela.findChild<Grade*>(QStringLiteral("Inventário"));
-    EXPECT_EQ(inventario->TextMatrix(1, 1), "100");  // no refresh on its own
+    Form2 tela{v};
+};
+
+TEST_F(Form2_Ativacao, ActivationByTheWindowSystemAloneDoesNotRebuild) {
+    QEvent desativacao(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&tela, &desativacao);
     QEvent ativacao(QEvent::WindowActivate);
     QApplication::sendEvent(&tela, &ativacao);
-    EXPECT_EQ(inventario->TextMatrix(1, 1), "400");
+    EXPECT_EQ(Total(), "100");
+    EXPECT_TRUE(tela.findChild<QWidget*>(QStringLiteral("Frame1_8"))->isHidden());
+}
+
+TEST_F(Form2_Ativacao, ACoveringScreenOfThisProgramClosedRebuildsFromTheCurrentTable) {
+    {
+        QDialog outra;
+        outra.show();
+        Ativar(outra);
+        EXPECT_EQ(Total(), "100");  // no refresh while covered
+    }
+    Ativar(tela);
+    EXPECT_EQ(Total(), "400");
     EXPECT_FALSE(tela.findChild<QWidget*>(QStringLiteral("Frame1_8"))->isHidden());
 }
 

@@ -3,6 +3,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "app/twips.h"
 #include "gauge/shared_tables.h"
@@ -71,6 +74,35 @@ TEST(Form6, CloseBoxKeepsTheEarlierDate) {
     tela.close();
     EXPECT_EQ(v.Data_Solicitada, "010218");
 }
+
+struct Caso_Fechar {
+    const char* nome;
+    std::function<void(Form6&)> fechar;
+};
+
+class Form6_Cancelar : public ::testing::TestWithParam<Caso_Fechar> {};
+
+// The modal run the main panel makes: a date typed, then the screen closed without the button.
+TEST_P(Form6_Cancelar, ClosingWithoutTheButtonCancelsAndKeepsTheEarlierDate) {
+    Variaveis_Programa v;
+    v.Data_Solicitada = "010218";
+    v.Num_Medicoes = 7;
+    Form6 tela(v);
+    QTimer::singleShot(0, &tela, [&] {
+        QTest::keyClicks(Caixa(tela), QStringLiteral("050318"));
+        GetParam().fechar(tela);
+    });
+    EXPECT_EQ(tela.exec(), QDialog::Rejected);
+    EXPECT_EQ(v.Data_Solicitada, "010218");
+    EXPECT_EQ(v.Num_Medicoes, 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modos, Form6_Cancelar,
+    ::testing::Values(
+        Caso_Fechar{"CloseBox", [](Form6& tela) { tela.close(); }},
+        Caso_Fechar{"Escape", [](Form6& tela) { QTest::keyClick(Caixa(tela), Qt::Key_Escape); }}),
+    [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(Form6, EveryOpeningShowsAnEmptyBox) {
     Variaveis_Programa v;

@@ -54,6 +54,18 @@ QImage Pagina_Renderizada(const QString& pdf, const QString& pasta) {
     return QImage(base + QStringLiteral(".png"));
 }
 
+// The PDF's text as pdftotext reads it, or a null string when that tool is missing.
+QString Texto_Pdf(const QString& pdf) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+        return {};
+    }
+    QProcess processo;
+    processo.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    processo.waitForFinished();
+    return QString::fromUtf8(processo.readAllStandardOutput());
+}
+
 double Fracao_Escura(const QImage& imagem) {
     qint64 escuros = 0;
     for (int y = 0; y < imagem.height(); ++y) {
@@ -240,6 +252,59 @@ TEST_F(Impressao, SystemOfferCancelledAnswersNo) {
         }
     });
     EXPECT_FALSE(meios.Oferecer_Pdf(tela, qx7::Impressao_Falhou));
+}
+
+// Sixteen tanks and twelve products: printed through the operator's path, every reading is
+// on the page as text.
+TEST_F(Impressao, FullInventoryPrintsEveryReadingAsText) {
+    for (int t = 1; t <= 16; ++t) {
+        char numero[4];
+        std::snprintf(numero, sizeof numero, "%03d", t);
+        const std::string produto = "P" + std::to_string(t <= 12 ? t : 1);
+        const std::string hora = "15:" + std::to_string(10 + t) + ":07";
+        v.Tabela_Tanques[static_cast<std::size_t>(t)] = {numero,  "000750",   "000250", "0.85",
+                                                         produto, "05/03/18", hora,     ""};
+    }
+    tela.Atualizar();
+    const auto resultado =
+        qx7::Imprimir_Janela(tela, Meios([this] { return Impressora_Pdf(caminho_pdf); }, false));
+    ASSERT_EQ(resultado, Resultado_Impressao::Impresso);
+    const QString texto = Texto_Pdf(caminho_pdf);
+    if (texto.isNull()) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    EXPECT_EQ(Paginas(caminho_pdf), 1);
+    for (const char* procurado : {"15:26:07", "15:25:07", "P12", "Tanque No. 16", "Hora"}) {
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(procurado))) << procurado;
+    }
+}
+
+// 101 results: more than the grid shows, all printed, a caption and the header on each page.
+TEST_F(Impressao, ResultsBeyondTheScreenPrintOnSeveralPagesWithAHeaderEach) {
+    v.Data_Solicitada = "050318";
+    for (int i = 0; i < qx7::Linhas_Medicoes; ++i) {
+        char volume[8];
+        std::snprintf(volume, sizeof volume, "V%05d", i + 1);
+        v.Resultados_Medicoes[static_cast<std::size_t>(i)] = {"050318", "120000", volume, "003"};
+    }
+    v.Num_Medicoes = qx7::Linhas_Medicoes;
+    qx7::Form5 resultados(v);
+    Meios_Impressao meios = Meios([this] { return Impressora_Pdf(caminho_pdf); }, false);
+    meios.Oferecer_Pdf = [](QWidget&, const QString&) { return false; };
+    resultados.Definir_Meios_Impressao(meios);
+    resultados.findChild<QPushButton*>(QStringLiteral("Imprimir"))->click();
+    const QString texto = Texto_Pdf(caminho_pdf);
+    if (texto.isNull()) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    const int paginas = Paginas(caminho_pdf);
+    EXPECT_GE(paginas, 2);
+    EXPECT_EQ(texto.count(QStringLiteral("Medições na data 05/03/18")), paginas);
+    EXPECT_EQ(texto.count(QStringLiteral("Volume")), paginas);
+    for (int i = 1; i <= qx7::Linhas_Medicoes; ++i) {
+        EXPECT_TRUE(texto.contains(QStringLiteral("V%1").arg(i, 5, 10, QLatin1Char('0')))) << i;
+    }
+    EXPECT_TRUE(texto.contains(QStringLiteral("Página %1 de %1").arg(paginas)));
 }
 
 }  // namespace

@@ -21,7 +21,10 @@ class Telas_Falsas : public Telas {
   public:
     explicit Telas_Falsas(Variaveis_Programa& variaveis) : variaveis_(variaveis) {}
     void Abrir_Senha() override { variaveis_.Senha_Usuario = senha; }
-    void Abrir_Data() override { variaveis_.Data_Solicitada = data; }
+    bool Abrir_Data() override {
+        variaveis_.Data_Solicitada = data;
+        return true;
+    }
     void Abrir_Resultados() override { ++resultados; }
     void Abrir_Inventario() override { ++inventarios; }
     void Aviso(std::string_view texto, std::string_view) override { avisos.emplace_back(texto); }

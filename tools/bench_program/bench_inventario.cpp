@@ -46,7 +46,7 @@ class Telas_Bancada : public Telas {
     explicit Telas_Bancada(Variaveis_Programa& variaveis) : variaveis_(variaveis) {}
 
     void Abrir_Senha() override { variaveis_.Senha_Usuario = "qx7"; }
-    void Abrir_Data() override { qt->Abrir_Data(); }
+    bool Abrir_Data() override { return qt->Abrir_Data(); }
     void Abrir_Resultados() override { qt->Abrir_Resultados(); }
     void Aviso(std::string_view texto, std::string_view titulo) override {
         qt->Aviso(texto, titulo);

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/fonts.h"
+#include "app/translations.h"
 
 int main(int argc, char** argv) {
     // Tests never need a display; the build also runs them to list their cases.
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     }
     QApplication aplicacao(argc, argv);
     qx7::Instalar_Substituicoes_Fontes();
+    qx7::Carregar_Traducoes_Qt(aplicacao);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
