@@ -44,9 +44,10 @@ bool Enlace::Transmite_Mensagem(std::string texto) {
     return enviada;
 }
 
-// Timer2 counts Contador_Timeout down from inside the yield.
+// Timer2 counts Contador_Timeout down from inside the yield; a port closed meanwhile has
+// nothing more to send.
 void Enlace::Aguardar_Transmissao() {
-    while (porta_.OutBufferCount() != 0 && motor_.Contador_Timeout != 0) {
+    while (porta_.PortOpen() && porta_.OutBufferCount() != 0 && motor_.Contador_Timeout != 0) {
         plataforma_.Aguardar_Eventos(Intervalo_Espera_ms);
     }
 }
