@@ -8,8 +8,10 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -307,6 +309,47 @@ TEST(Porta, QueDesapareceAbertaDaUmaLinhaDeFalhaESegue) {
     EXPECT_EQ(falhas(), 1);
     EXPECT_TRUE(sessao.Painel().isVisible());
     EXPECT_TRUE(sessao.Habilitado("Configuração"));
+}
+
+// The adapter unplugged and plugged back: the request meanwhile is not reported as sent, the
+// port is back within about two seconds, and the next request is answered, with neither a
+// restart nor a new "Conectar".
+TEST(Porta, QueVoltaEReabertaSemReiniciarNemReconectar) {
+    Sessao sessao;
+    ASSERT_TRUE(sessao.Iniciada());
+    ASSERT_TRUE(sessao.Conectar());
+    sessao.Simulador().Matar();
+    fs::remove(sessao.Base() / "COM1");
+    ASSERT_TRUE(
+        Esperar([&] { return !sessao.Prog().Canal_Serial().PortOpen(); }, Espera_Resposta_ms));
+    EXPECT_EQ(sessao.Texto("Estado"), QStringLiteral("PORTA FECHADA"));
+
+    const int fechada = static_cast<int>(sessao.Log().size());
+    sessao.Clicar("LR_Cmd");
+    ASSERT_TRUE(Esperar_Linha(sessao, "Status: Mensagem não transmitida, porta serial fechada!", 1,
+                              Espera_Negativa_ms))
+        << Texto_Do_Log(sessao.Prog());
+    EXPECT_TRUE(sessao.Fio(fechada).filter(QStringLiteral("TX ")).isEmpty())
+        << Texto_Do_Log(sessao.Prog());
+
+    ASSERT_TRUE(sessao.Trocar_Simulador());
+    const auto ligado = std::chrono::steady_clock::now();
+    ASSERT_TRUE(Esperar_Linha(sessao, "Porta serial COM1 reaberta", 1, 2500))
+        << Texto_Do_Log(sessao.Prog());
+    EXPECT_LT(std::chrono::steady_clock::now() - ligado, std::chrono::milliseconds(2500));
+    EXPECT_TRUE(sessao.Habilitado("LR_Cmd"));
+
+    const int reaberta = static_cast<int>(sessao.Log().size());
+    sessao.Clicar("LR_Cmd");
+    ASSERT_TRUE(Esperar(
+        [&] {
+            const QStringList fio = sessao.Fio(reaberta);
+            return fio.contains(QStringLiteral("TX LR")) &&
+                   !fio.filter(QRegularExpression(QStringLiteral("^RX LR"))).isEmpty();
+        },
+        Espera_Resposta_ms))
+        << Texto_Do_Log(sessao.Prog());
+    EXPECT_EQ(sessao.Simulador().Pedidos(), QStringList{QStringLiteral("LR")});
 }
 
 }  // namespace
