@@ -216,23 +216,6 @@ TEST(Plataforma_Qt, Espera_Da_Transmissao_Dorme_Em_Vez_De_Girar) {
     EXPECT_LT(gasto, parede.count() / 4) << "CPU " << gasto << " s in " << parede.count() << " s";
 }
 
-TEST(Painel, Porta_Que_Some_Marca_O_Estado_E_Volta_Ociosa_Ao_Reabrir) {
-    QTemporaryDir diretorio;
-    Porta_Serial_Qt porta(std::filesystem::path(diretorio.path().toStdString()) / "");
-    Variaveis_Programa variaveis;
-    Telas_Falsas telas;
-    Servicos_Form1 servicos;
-    servicos.telas = &telas;
-    Form1 painel(variaveis, porta, std::move(servicos));
-    painel.Definir_Texto(Controle::Estado, "ON-LINE");
-    painel.Link().Definir_Estado_Protocolo(Enlace::Estado_Aguardando_ACK);
-    emit porta.Falha(QStringLiteral("A porta serial COM1 deixou de responder"));
-    EXPECT_EQ(painel.Texto(Controle::Estado), "PORTA FECHADA");
-    emit porta.Reaberta(QStringLiteral("Porta serial COM1 reaberta"));
-    EXPECT_EQ(painel.Log().Linha(painel.Log().rowCount() - 1), "Porta serial COM1 reaberta");
-    EXPECT_EQ(painel.Link().Estado_Protocolo(), Enlace::Estado_Ocioso);
-}
-
 TEST(Painel, Falha_Da_Porta_Vai_Para_O_Log) {
     QTemporaryDir diretorio;
     Porta_Serial_Qt porta(std::filesystem::path(diretorio.path().toStdString()) / "");
