@@ -35,9 +35,4 @@ void Plataforma_Falsa::Processar_Eventos() {
     }
 }
 
-void Plataforma_Falsa::Aguardar_Eventos(int ms_max) {
-    esperas.push_back(ms_max);
-    Processar_Eventos();
-}
-
 }  // namespace qx7::teste

@@ -37,7 +37,7 @@ class Painel_Falso : public Painel {
 class Plataforma_Falsa : public Plataforma {
   public:
     void Processar_Eventos() override;
-    void Aguardar_Eventos(int ms_max) override;
+    void Aguardar_Eventos(int) override { Processar_Eventos(); }  // a yield without a clock
     void Pausa_ms(int ms) override { pausas.push_back(ms); }
     std::string Data_Atual() override { return data; }
     std::string Hora_Atual() override { return hora; }
@@ -46,7 +46,6 @@ class Plataforma_Falsa : public Plataforma {
     // Runs at every yield; a test uses it to deliver bytes or ticks mid-wait.
     std::function<void()> ao_processar;
     int rendimentos = 0;
-    std::vector<int> esperas;  // ms_max of every Aguardar_Eventos, which also yields
     std::vector<int> pausas;
     std::string data = "07/12/2026";
     std::string hora = "12:00:00";
