@@ -63,11 +63,18 @@ Form1::Form1(Variaveis_Programa& variaveis, PortaSerial& canal, Servicos_Form1 s
     Ligar_Timers();
     if (auto* porta_qt = dynamic_cast<Porta_Serial_Qt*>(&canal_)) {
         connect(porta_qt, &Porta_Serial_Qt::Falha, this, &Form1::Registrar_Falha);
+        connect(porta_qt, &Porta_Serial_Qt::Reaberta, this, &Form1::Registrar_Reabertura);
     }
 }
 
 void Form1::Registrar_Falha(const QString& linha) {
     registro_->Adicionar(Para_1252(linha));
+    enlace_->Marcar_Estado_Linha();
+}
+
+void Form1::Registrar_Reabertura(const QString& linha) {
+    registro_->Adicionar(Para_1252(linha));
+    enlace_->Porta_Reaberta();
 }
 
 Form1::~Form1() = default;
@@ -117,6 +124,8 @@ void Form1::Ligar_Timers() {
     Timer2_.setObjectName(QStringLiteral("Timer2"));
     Timer3_.setObjectName(QStringLiteral("Timer3"));
     Timer3_.setTimerType(Qt::PreciseTimer);  // the same rhythm on every exchange
+    despertador_.setSingleShot(true);
+    despertador_.setTimerType(Qt::PreciseTimer);
     connect(&Timer1_, &QTimer::timeout, this, &Form1::Timer1_Tick);
     connect(&Timer2_, &QTimer::timeout, this, &Form1::Timer2_Tick);
     connect(&Timer3_, &QTimer::timeout, this, &Form1::Timer3_Tick);
@@ -164,9 +173,10 @@ void Form1::Timer3_Tick() {
     }
 }
 
-// Closing the window by its close box leaves the line as "Sair" does.
+// Closing the window by its close box leaves the line as "Sair" does, and a port that went away
+// is not tried again.
 void Form1::closeEvent(QCloseEvent* evento) {
-    if (canal_.PortOpen()) {
+    if (canal_.PortOpen() || Timer3_.isActive()) {
         Fechar_Canal();
     }
     QWidget::closeEvent(evento);

@@ -71,6 +71,7 @@ class Form1 : public QWidget, public Painel, public Plataforma {
 
     // Plataforma
     void Processar_Eventos() override;
+    void Aguardar_Eventos(int ms_max) override;
     void Pausa_ms(int ms) override;
     std::string Data_Atual() override;
     std::string Hora_Atual() override;
@@ -96,7 +97,8 @@ class Form1 : public QWidget, public Painel, public Plataforma {
     void Timer1_Tick();
     void Timer2_Tick();
     void Timer3_Tick();
-    void Registrar_Falha(const QString& linha);  // the port's device went away
+    void Registrar_Falha(const QString& linha);       // the port's device went away
+    void Registrar_Reabertura(const QString& linha);  // and came back
 
     QWidget* Widget(Controle controle) const;
 
@@ -117,6 +119,7 @@ class Form1 : public QWidget, public Painel, public Plataforma {
     QTimer Timer1_{this};
     QTimer Timer2_{this};
     QTimer Timer3_{this};
+    QTimer despertador_;  // bounds Aguardar_Eventos' sleep
 
     std::unique_ptr<Telas> telas_proprias_;
     std::unique_ptr<Enlace> enlace_;

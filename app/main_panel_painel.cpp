@@ -93,6 +93,13 @@ void Form1::Processar_Eventos() {
     QCoreApplication::processEvents();
 }
 
+// The single-shot wakes the loop when no event comes within ms_max.
+void Form1::Aguardar_Eventos(int ms_max) {
+    despertador_.start(std::max(ms_max, 0));
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    despertador_.stop();
+}
+
 void Form1::Pausa_ms(int ms) {
     QThread::msleep(static_cast<unsigned long>(std::max(ms, 0)));
 }

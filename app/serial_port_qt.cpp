@@ -4,10 +4,13 @@
 #include <QTimer>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <thread>
 
 #include "app/base_dir.h"
 #include "app/codepage.h"
 #include "gauge/numeric_text.h"
+#include "link/system_error.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/ioctl.h>
@@ -22,7 +25,33 @@ namespace qx7 {
 namespace {
 
 constexpr int Intervalo_Sondagem_ms = 50;
+constexpr int Intervalo_Reabertura_ms = 1000;
 constexpr int Maior_Porta = 255;
+constexpr qint64 Fila_Uart = 16;  // bytes a UART may still hold once the kernel's queue is empty
+constexpr std::chrono::milliseconds Margem_Escoamento{20};
+
+// Qt's own texts are English; the operator reads Portuguese.
+QString Motivo(QSerialPort::SerialPortError codigo, int erro_sistema) {
+    switch (codigo) {
+        case QSerialPort::DeviceNotFoundError:
+            return QStringLiteral("o dispositivo não existe");
+        case QSerialPort::PermissionError:
+            return QStringLiteral("acesso negado: sem permissão ou em uso por outro programa");
+        case QSerialPort::OpenError:
+            return QStringLiteral("a porta já está aberta");
+        case QSerialPort::NotOpenError:
+            return QStringLiteral("a porta não está aberta");
+        case QSerialPort::UnsupportedOperationError:
+            return QStringLiteral("operação não suportada pelo dispositivo");
+        case QSerialPort::TimeoutError:
+            return QStringLiteral("tempo de espera esgotado");
+        case QSerialPort::ResourceError:
+            return QStringLiteral("o dispositivo foi removido ou deixou de responder");
+        default:
+            return erro_sistema != 0 ? QString::fromStdString(Descricao_Erro_Sistema(erro_sistema))
+                                     : QStringLiteral("erro desconhecido da porta serial");
+    }
+}
 
 std::vector<std::string_view> Campos(std::string_view texto) {
     std::vector<std::string_view> campos;
@@ -128,8 +157,17 @@ int Fila_Saida_Kernel(const QSerialPort& porta) {
     return bytes;
 }
 
-void Esperar_Fim_Transmissao(QSerialPort& porta) {
-    ::tcdrain(static_cast<int>(porta.handle()));
+// The UART's shift register, where the driver reports it (plain serial ports do; USB adapters
+// count it in their output queue).
+bool Transmissor_Vazio(const QSerialPort& porta) {
+#ifdef TIOCSERGETLSR
+    unsigned int lsr = 0;
+    if (::ioctl(static_cast<int>(porta.handle()), TIOCSERGETLSR, &lsr) == 0) {
+        return (lsr & TIOCSER_TEMT) != 0;
+    }
+#endif
+    static_cast<void>(porta);
+    return true;
 }
 
 // A tty that was hung up (its device removed) refuses every terminal request.
@@ -154,7 +192,9 @@ int Fila_Saida_Kernel(const QSerialPort&) {
     return 0;
 }
 
-void Esperar_Fim_Transmissao(QSerialPort&) {}
+bool Transmissor_Vazio(const QSerialPort&) {
+    return true;
+}
 
 bool Dispositivo_Ausente(QSerialPort&) {
     return false;
@@ -227,10 +267,38 @@ std::vector<int> Eventos_Erros(const Contadores_Erro& antes, const Contadores_Er
     return eventos;
 }
 
+std::chrono::milliseconds Limite_Escoamento(qint64 bytes, const Parametros_Serial& p) {
+    // Start bit, data, parity and stop bits, in half bits so that 1.5 stop bits count exactly.
+    const qint64 meios_bits = 2 * (1 + p.bits_dados + (p.paridade == 'N' ? 0 : 1)) +
+                              (p.bits_parada == Parametros_Serial::Parada::Um          ? 2
+                               : p.bits_parada == Parametros_Serial::Parada::Um_E_Meio ? 3
+                                                                                       : 4);
+    const qint64 meios_bits_total = (std::max<qint64>(bytes, 0) + Fila_Uart) * meios_bits;
+    const qint64 divisor = 2 * static_cast<qint64>(std::max(p.baud, 1));
+    const qint64 ms = (meios_bits_total * 1000 + divisor - 1) / divisor;
+    return std::chrono::milliseconds(ms) + Margem_Escoamento;
+}
+
+bool Esperar_Escoamento(const std::function<qint64()>& pendentes,
+                        std::chrono::milliseconds limite) {
+    const auto fim = std::chrono::steady_clock::now() + limite;
+    for (;;) {
+        if (pendentes() <= 0) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= fim) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
 struct Porta_Serial_Qt::Estado {
     std::filesystem::path base;
     QSerialPort porta;
     QTimer sondagem;
+    QTimer reabertura;
+    bool aviso_recepcao_pendente = false;
     int numero = 1;
     Parametros_Serial parametros;
     int input_len = 0;
@@ -257,15 +325,33 @@ struct Porta_Serial_Qt::Estado {
     }
 
     bool Linhas_Controle_Livres() const { return porta.isOpen() && linhas.has_value(); }
+
+    // Takes the error just reported and clears it, in Portuguese.
+    QString Tomar_Motivo() {
+        const QString motivo = Motivo(porta.error(), errno);
+        porta.clearError();
+        return motivo;
+    }
+
+    // What has not reached the line yet: Qt's buffer, the kernel's queue, the UART.
+    qint64 Saida_Pendente() {
+        if (!porta.isOpen()) {
+            return 0;
+        }
+        porta.flush();
+        return porta.bytesToWrite() + Fila_Saida_Kernel(porta) + (Transmissor_Vazio(porta) ? 0 : 1);
+    }
 };
 
 Porta_Serial_Qt::Porta_Serial_Qt(std::filesystem::path diretorio_base, QObject* parent)
     : QObject(parent), estado_(std::make_unique<Estado>()) {
     estado_->base = std::move(diretorio_base);
     estado_->sondagem.setInterval(Intervalo_Sondagem_ms);
+    estado_->reabertura.setInterval(Intervalo_Reabertura_ms);
     connect(&estado_->porta, &QSerialPort::readyRead, this, &Porta_Serial_Qt::Ao_Receber);
     connect(&estado_->porta, &QSerialPort::errorOccurred, this, &Porta_Serial_Qt::Ao_Erro);
     connect(&estado_->sondagem, &QTimer::timeout, this, &Porta_Serial_Qt::Sondar_Linhas);
+    connect(&estado_->reabertura, &QTimer::timeout, this, &Porta_Serial_Qt::Tentar_Reabrir);
 }
 
 Porta_Serial_Qt::~Porta_Serial_Qt() = default;
@@ -292,8 +378,7 @@ bool Porta_Serial_Qt::Settings(std::string_view texto) {
     }
     e.parametros = *parametros;
     if (!Aplicar(e.porta, e.parametros)) {
-        const QString motivo = e.porta.errorString();
-        e.porta.clearError();
+        const QString motivo = e.Tomar_Motivo();
         return e.Recusar(QStringLiteral("A porta %1 recusou a configuração \"%2\": %3")
                              .arg(e.Nome(), De_1252(texto), motivo));
     }
@@ -333,9 +418,11 @@ bool Porta_Serial_Qt::RTSEnable(bool ligado) {
         return true;
     }
     if (!ligado) {
-        // An RS-485 adapter turns its driver around on RTS: the last byte must be out first.
-        e.porta.flush();
-        Esperar_Fim_Transmissao(e.porta);
+        // An RS-485 adapter turns its driver around on RTS: the last byte must be out first,
+        // but a wedged adapter must not hold the window longer than the line would need.
+        const qint64 pendentes = e.Saida_Pendente();
+        Esperar_Escoamento([&e] { return e.Saida_Pendente(); },
+                           Limite_Escoamento(pendentes, e.parametros));
     }
     if (!e.porta.setRequestToSend(ligado)) {
         e.porta.clearError();
@@ -347,6 +434,7 @@ bool Porta_Serial_Qt::RTSEnable(bool ligado) {
 bool Porta_Serial_Qt::PortOpen(bool abrir) {
     Estado& e = *estado_;
     if (!abrir) {
+        e.reabertura.stop();
         Fechar();
         return true;
     }
@@ -359,8 +447,7 @@ bool Porta_Serial_Qt::PortOpen(bool abrir) {
     e.porta.setFlowControl(e.fluxo);
     if (!e.porta.open(QIODevice::ReadWrite)) {
         const QSerialPort::SerialPortError codigo = e.porta.error();
-        const QString motivo = e.porta.errorString();
-        e.porta.clearError();
+        const QString motivo = e.Tomar_Motivo();
         if (codigo == QSerialPort::DeviceNotFoundError) {
             return e.Recusar(
                 QStringLiteral("A porta %1 não existe (%2)").arg(e.Nome(), dispositivo));
@@ -373,6 +460,7 @@ bool Porta_Serial_Qt::PortOpen(bool abrir) {
         return e.Recusar(QStringLiteral("Não foi possível abrir a porta %1 (%2): %3")
                              .arg(e.Nome(), dispositivo, motivo));
     }
+    e.reabertura.stop();
     e.recebidos.clear();
     e.linhas = Ler_Linhas(e.porta);
     e.contadores = Ler_Contadores(e.porta);
@@ -463,9 +551,22 @@ bool Porta_Serial_Qt::DSRHolding() const {
     return e.porta.isOpen() && (!e.linhas || e.linhas->dsr);
 }
 
+// Qt raises readyRead again only once the handler of the last one has returned, so a handler
+// that yields and opens a modal screen would see nothing more until the screen closes. The
+// bytes are taken here and the event goes out from the event loop, outside Qt's handler:
+// bytes that come meanwhile raise a nested event, as the line control does.
 void Porta_Serial_Qt::Ao_Receber() {
     Estado& e = *estado_;
     e.Puxar_Recebidos();
+    if (!e.aviso_recepcao_pendente) {
+        e.aviso_recepcao_pendente = true;
+        QMetaObject::invokeMethod(this, &Porta_Serial_Qt::Avisar_Recepcao, Qt::QueuedConnection);
+    }
+}
+
+void Porta_Serial_Qt::Avisar_Recepcao() {
+    Estado& e = *estado_;
+    e.aviso_recepcao_pendente = false;
     if (e.rthreshold > 0 && InBufferCount() >= e.rthreshold) {
         Disparar_OnComm(evento::Recepcao);
     }
@@ -478,13 +579,23 @@ void Porta_Serial_Qt::Ao_Erro(int erro) {
     if (!perdida || !e.porta.isOpen()) {
         return;
     }
-    const QString motivo = e.porta.errorString();
-    const QString linha =
-        QStringLiteral("A porta serial %1 (%2) deixou de responder e foi fechada: %3")
-            .arg(e.Nome(), e.porta.portName(), motivo);
+    const QString motivo = Motivo(static_cast<QSerialPort::SerialPortError>(erro), errno);
+    const QString linha = QStringLiteral(
+                              "A porta serial %1 (%2) deixou de responder e foi fechada: %3; "
+                              "nova tentativa de abertura a cada segundo")
+                              .arg(e.Nome(), e.porta.portName(), motivo);
     Fechar();
     e.erro = linha;
+    e.reabertura.start();
     emit Falha(linha);
+}
+
+void Porta_Serial_Qt::Tentar_Reabrir() {
+    if (!PortOpen(true)) {
+        return;  // Erro() tells why; the timer tries again
+    }
+    Descartar_Entrada();
+    emit Reaberta(QStringLiteral("Porta serial %1 reaberta").arg(estado_->Nome()));
 }
 
 void Porta_Serial_Qt::Sondar_Linhas() {

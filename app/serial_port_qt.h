@@ -4,7 +4,10 @@
 
 #include <QObject>
 #include <QString>
+#include <QtGlobal>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -42,6 +45,13 @@ struct Contadores_Erro {
 std::vector<int> Eventos_Linhas(const Linhas_Modem& antes, const Linhas_Modem& agora);
 std::vector<int> Eventos_Erros(const Contadores_Erro& antes, const Contadores_Erro& agora);
 
+// How long the line needs for `bytes` characters with these settings, plus a margin for the
+// UART's own buffer and the driver: the most that dropping RTS waits for the output to drain.
+std::chrono::milliseconds Limite_Escoamento(qint64 bytes, const Parametros_Serial& parametros);
+// Waits until `pendentes` reports nothing left or `limite` has passed, looking again every
+// millisecond; true when the output drained.
+bool Esperar_Escoamento(const std::function<qint64()>& pendentes, std::chrono::milliseconds limite);
+
 class Porta_Serial_Qt : public QObject, public PortaSerial {
     Q_OBJECT
   public:
@@ -71,9 +81,15 @@ class Porta_Serial_Qt : public QObject, public PortaSerial {
     // The open device went away (a USB adapter unplugged): the port has already been closed
     // and this is emitted once, with one line for the operator's log.
     void Falha(const QString& linha);
+    // After a Falha the port is tried again about once a second, under the same COMn (its
+    // entry resolved afresh) and with the same settings; this is emitted when it opened, with
+    // one line for the log. Closing the port on purpose (PortOpen(false)) ends the attempts.
+    void Reaberta(const QString& linha);
 
   private:
     void Ao_Receber();
+    void Avisar_Recepcao();
+    void Tentar_Reabrir();
     void Ao_Erro(int erro);
     void Sondar_Linhas();
     void Fechar();

@@ -21,6 +21,13 @@ int Enlace::Estado_Protocolo() const {
     return motor_.Estado_Protocolo;
 }
 
+void Enlace::Porta_Reaberta() {
+    montagem_ = {};
+    motor_.Estado_Protocolo = Estado_Ocioso;
+    motor_.Contador_Timeout = 0;
+    Marcar_Estado_Linha();
+}
+
 void Enlace::Registrar(std::string linha) {
     registro_.Adicionar(std::move(linha));
 }

@@ -36,6 +36,12 @@ class Enlace : public Transmissor {
     void Definir_Estado_Protocolo(int estado) override;
     int Estado_Protocolo() const;
 
+    // The port came back after its device went away: the exchange in progress is given up and
+    // the assembly starts afresh; queued requests stay queued.
+    void Porta_Reaberta();
+    // Estado as the line stands: "PORTA FECHADA", "QX7 DESLIGADO" (DSR off) or back.
+    void Marcar_Estado_Linha();
+
     void OnComm();       // the port's event: receive assembly, line events
     void Timer1_Tick();  // every second: date, hour, running light, DSR watch
     void Timer2_Tick();  // every second: the time-out count-down
@@ -61,7 +67,7 @@ class Enlace : public Transmissor {
     void Armazena_Mensagem_RX(std::string Buffer_RX);
     void Apanha_Mensagem_RX();
     void Apanha_Mensagem_TX();
-    void Transmite_Mensagem(std::string texto);
+    bool Transmite_Mensagem(std::string texto);  // false: the port was closed, nothing sent
     void Aguardar_Transmissao();
 
     void Receber_Caracteres();

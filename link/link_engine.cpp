@@ -89,10 +89,10 @@ void Enlace::Tratar_Quadro() {
         if (Processar_Mensagem_Recebida) {
             Processar_Mensagem_Recebida(motor_.Msg_RX);
         }
-        Transmite_Mensagem(std::string(1, ACK));
-        Registrar("Status: Transmitiu ACK!");
-    } else {
-        Transmite_Mensagem(std::string(1, NAK));
+        if (Transmite_Mensagem(std::string(1, ACK))) {
+            Registrar("Status: Transmitiu ACK!");
+        }
+    } else if (Transmite_Mensagem(std::string(1, NAK))) {
         Registrar("Status: Transmitiu NACK!");
     }
 }

@@ -11,19 +11,29 @@ namespace qx7 {
 namespace {
 
 constexpr int Pausa_RTS_ms = 5;
+// The kernel tells nothing when its output queue empties, so the wait looks again this often.
+constexpr int Intervalo_Espera_ms = 2;
 
 }  // namespace
 
-void Enlace::Transmite_Mensagem(std::string texto) {
+bool Enlace::Transmite_Mensagem(std::string texto) {
     if (texto.size() > 1) {
         texto += static_cast<char>(Calcula_BCC(std::string_view(texto).substr(1)));
+    }
+    if (!porta_.PortOpen()) {
+        Registrar(Linha_Nao_Transmitida());
+        return false;
     }
     porta_.RTSEnable(true);
     plataforma_.Pausa_ms(Pausa_RTS_ms);
     motor_.Contador_Timeout = Segundos_Timeout;
     porta_.Output(texto);
     Aguardar_Transmissao();
-    if (motor_.Contador_Timeout != 0) {
+    // The device may have gone away during the wait: what it swallowed never left.
+    const bool enviada = porta_.PortOpen();
+    if (!enviada) {
+        Registrar(Linha_Nao_Transmitida());
+    } else if (motor_.Contador_Timeout != 0) {
         Registrar(Linha_Transmissao(texto));
         motor_.Contador_Timeout = 0;
     } else {
@@ -31,12 +41,14 @@ void Enlace::Transmite_Mensagem(std::string texto) {
     }
     plataforma_.Pausa_ms(Pausa_RTS_ms);
     porta_.RTSEnable(false);
+    return enviada;
 }
 
-// Timer2 counts Contador_Timeout down from inside the yield.
+// Timer2 counts Contador_Timeout down from inside the yield; a port closed meanwhile has
+// nothing more to send.
 void Enlace::Aguardar_Transmissao() {
-    while (porta_.OutBufferCount() != 0 && motor_.Contador_Timeout != 0) {
-        plataforma_.Processar_Eventos();
+    while (porta_.PortOpen() && porta_.OutBufferCount() != 0 && motor_.Contador_Timeout != 0) {
+        plataforma_.Aguardar_Eventos(Intervalo_Espera_ms);
     }
 }
 

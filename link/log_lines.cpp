@@ -1,5 +1,7 @@
 #include "link/log_lines.h"
 
+#include "link/codepage.h"
+
 namespace qx7 {
 
 std::string Com_Zeros(std::size_t numero, std::size_t largura) {
@@ -36,6 +38,10 @@ std::string Linha_Evento(std::string_view texto) {
     std::string linha = "Evento : ";
     linha += texto;
     return linha;
+}
+
+std::string Linha_Nao_Transmitida() {
+    return cp1252("Status: Mensagem não transmitida, porta serial fechada!");
 }
 
 }  // namespace qx7

@@ -15,6 +15,9 @@ std::string Linha_Fila(std::string_view lado, int indice, std::string_view texto
 // "Tam.Msg.TX= 007 Msg.TX= " followed by the bytes sent.
 std::string Linha_Transmissao(std::string_view bytes);
 
+// The line that replaces the transmission line when the port is closed (device unplugged).
+std::string Linha_Nao_Transmitida();
+
 // "Evento : " followed by the event's text.
 std::string Linha_Evento(std::string_view texto);
 

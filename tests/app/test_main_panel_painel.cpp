@@ -8,7 +8,9 @@
 #include <QLocale>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <chrono>
 #include <cmath>
+#include <ctime>
 
 #include "app/main_panel_controls.h"
 #include "app/serial_port_qt.h"
@@ -188,6 +190,30 @@ TEST(Plataforma_Qt, Processar_Eventos_Roda_O_Que_Espera) {
     QTimer::singleShot(0, [&rodou] { rodou = true; });
     painel.Processar_Eventos();
     EXPECT_TRUE(rodou);
+}
+
+double Segundos_De_Cpu() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// A spinning wait burns about its wall time in CPU; one that sleeps between looks very little.
+TEST(Plataforma_Qt, Espera_Da_Transmissao_Dorme_Em_Vez_De_Girar) {
+    Painel_De_Teste t;
+    t.Gravar_Configuracao("COM1\r\n");
+    Form1& painel = t.Criar();
+    ASSERT_TRUE(painel.Form_Load());
+    t.porta.reter_saida = true;
+    QTimer::singleShot(100, [&t] { t.porta.Esvaziar_Saida(); });
+    const auto inicio = std::chrono::steady_clock::now();
+    const double cpu = Segundos_De_Cpu();
+    painel.Link().Timer3_Tick();  // sends the start-up's "ID02" and waits for the buffer
+    const double gasto = Segundos_De_Cpu() - cpu;
+    const std::chrono::duration<double> parede = std::chrono::steady_clock::now() - inicio;
+    ASSERT_EQ(t.porta.escritas.size(), 1U);
+    EXPECT_GE(parede.count(), 0.1);
+    EXPECT_LT(gasto, parede.count() / 4) << "CPU " << gasto << " s in " << parede.count() << " s";
 }
 
 TEST(Painel, Falha_Da_Porta_Vai_Para_O_Log) {

@@ -12,7 +12,15 @@
 #include <filesystem>
 #include <memory>
 
+#include <QDialog>
+#include <QTimer>
+#include <chrono>
+
+#include "app/codepage.h"
 #include "link/codepage.h"
+#include "link/frame.h"
+#include "link/link.h"
+#include "tests/support/fakes.h"
 #include "tests/support/pty.h"
 
 namespace qx7 {
@@ -332,6 +340,70 @@ TEST(Eventos_Erros, ContadoresQueCrescemDaoSeuEvento) {
     EXPECT_EQ(Eventos_Erros({5, 5, 5, 5}, {6, 6, 6, 6}),
               (std::vector<int>{1001, 1004, 1006, 1009}));
     EXPECT_TRUE(Eventos_Erros({5, 5, 5, 5}, {5, 5, 5, 5}).empty());
+}
+
+// The decoder behind a modal screen must see bytes as they come: a modal screen opened from
+// the receive loop's yield waits for a frame sent while it is open, and closes when it is
+// queued (or after two seconds, which fails the test).
+TEST_F(Porta_Pty, QuadroQueChegaComTelaModalAbertaNaRecepcaoEEnfileirado) {
+    ASSERT_TRUE(Configurar(porta, 3));
+    teste::Plataforma_Falsa plataforma;
+    teste::Registro_Falso registro;
+    teste::Painel_Falso painel;
+    Enlace enlace(porta, plataforma, registro, painel);
+    bool abrir = true;
+    bool enfileirado_com_tela_aberta = false;
+    plataforma.ao_processar = [&] {
+        QCoreApplication::processEvents();
+        if (!std::exchange(abrir, false)) {
+            return;
+        }
+        QDialog tela;
+        QTimer::singleShot(20, &tela, [&] { com3->Escrever(Monta_Quadro("LR")); });
+        QTimer olhar;
+        QObject::connect(&olhar, &QTimer::timeout, &tela, [&] {
+            if (enlace.Fila_RX().Indice_Grava() == 2) {
+                enfileirado_com_tela_aberta = true;
+                tela.accept();
+            }
+        });
+        olhar.start(5);
+        QTimer::singleShot(2000, &tela, &QDialog::reject);
+        tela.exec();
+    };
+    com3->Escrever(Monta_Quadro("MT01"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !abrir; }, 2000));
+    EXPECT_TRUE(enfileirado_com_tela_aberta);
+    EXPECT_EQ(enlace.Fila_RX().Indice_Grava(), 2);
+}
+
+struct Caso_Escoamento {
+    const char* settings;
+    qint64 bytes;
+    long ms;  // line time of the bytes and of a full UART buffer (16), plus 20
+};
+
+class Limite_De_Escoamento : public ::testing::TestWithParam<Caso_Escoamento> {};
+
+TEST_P(Limite_De_Escoamento, TempoDaLinhaMaisMargem) {
+    const Caso_Escoamento& c = GetParam();
+    const std::optional<Parametros_Serial> p = Interpretar_Settings(c.settings);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Limite_Escoamento(c.bytes, *p).count(), c.ms);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Limite_De_Escoamento,
+                         ::testing::Values(Caso_Escoamento{"9600,N,8,1", 0, 37},
+                                           Caso_Escoamento{"9600,N,8,1", 960, 1037},
+                                           Caso_Escoamento{"1200,E,7,2", 100, 1084},
+                                           Caso_Escoamento{"9600,N,8,1.5", 0, 38}));
+
+TEST(Esperar_Escoamento, SaidaQueNuncaEsvaziaVoltaNoLimite) {
+    const auto inicio = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Esperar_Escoamento([] { return qint64{12}; }, 60ms));
+    const auto passou = std::chrono::steady_clock::now() - inicio;
+    EXPECT_GE(passou, 60ms);
+    EXPECT_LT(passou, 1s);  // generous: a loaded machine, but never without limit
 }
 
 }  // namespace

@@ -76,6 +76,12 @@ Sessao::Sessao(QStringList opcoes)
     iniciada_ = programa_->Iniciar();
 }
 
+bool Sessao::Trocar_Simulador(QStringList opcoes) {
+    simulador_.reset();
+    simulador_ = std::make_unique<Processo_Simulador>(base_.base, 1, std::move(opcoes));
+    return simulador_->Pronto();
+}
+
 QWidget& Sessao::Painel() {
     return programa_->Painel();
 }

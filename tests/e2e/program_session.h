@@ -40,6 +40,9 @@ class Sessao {
 
     bool Iniciada() const { return iniciada_; }
     Processo_Simulador& Simulador() { return *simulador_; }
+    // A new simulator linked as COM1 in place of the old one (which should have ended), as an
+    // adapter plugged back in; true once it is ready.
+    bool Trocar_Simulador(QStringList opcoes = {});
     const std::filesystem::path& Base() const { return base_.base; }
     Programa& Prog() { return *programa_; }
     QWidget& Painel();

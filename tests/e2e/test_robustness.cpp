@@ -8,8 +8,10 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -278,12 +280,19 @@ double Segundos_De_Cpu() {
            static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
 }
 
+// COM1 names a device that is gone; without any entry it would be /dev/ttyS0, which some
+// machines have.
+void Desligar_COM1(Sessao& sessao) {
+    fs::remove(sessao.Base() / "COM1");
+    fs::create_symlink("/dev/pts/ausente", sessao.Base() / "COM1");
+}
+
 TEST(Porta, QueDesapareceAbertaDaUmaLinhaDeFalhaESegue) {
     Sessao sessao;
     ASSERT_TRUE(sessao.Iniciada());
     ASSERT_TRUE(sessao.Conectar());
     sessao.Simulador().Matar();
-    fs::remove(sessao.Base() / "COM1");
+    Desligar_COM1(sessao);
     const auto falhas = [&] {
         int n = 0;
         for (const std::string& linha : sessao.Log()) {
@@ -299,7 +308,7 @@ TEST(Porta, QueDesapareceAbertaDaUmaLinhaDeFalhaESegue) {
     const double cpu = Segundos_De_Cpu();
     Observar(1000);
     EXPECT_LT(Segundos_De_Cpu() - cpu, 0.5);
-    EXPECT_EQ(sessao.Log().size(), linhas);
+    EXPECT_EQ(sessao.Log().size(), linhas) << Texto_Do_Log(sessao.Prog());
 
     // The operator can still use the panel; nothing reaches a closed port.
     sessao.Clicar("LR_Cmd");
@@ -307,6 +316,47 @@ TEST(Porta, QueDesapareceAbertaDaUmaLinhaDeFalhaESegue) {
     EXPECT_EQ(falhas(), 1);
     EXPECT_TRUE(sessao.Painel().isVisible());
     EXPECT_TRUE(sessao.Habilitado("Configuração"));
+}
+
+// The adapter unplugged and plugged back: the request meanwhile is not reported as sent, the
+// port is back within about two seconds, and the next request is answered, with neither a
+// restart nor a new "Conectar".
+TEST(Porta, QueVoltaEReabertaSemReiniciarNemReconectar) {
+    Sessao sessao;
+    ASSERT_TRUE(sessao.Iniciada());
+    ASSERT_TRUE(sessao.Conectar());
+    sessao.Simulador().Matar();
+    Desligar_COM1(sessao);
+    ASSERT_TRUE(
+        Esperar([&] { return !sessao.Prog().Canal_Serial().PortOpen(); }, Espera_Resposta_ms));
+    EXPECT_EQ(sessao.Texto("Estado"), QStringLiteral("PORTA FECHADA"));
+
+    const int fechada = static_cast<int>(sessao.Log().size());
+    sessao.Clicar("LR_Cmd");
+    ASSERT_TRUE(Esperar_Linha(sessao, "Status: Mensagem não transmitida, porta serial fechada!", 1,
+                              Espera_Negativa_ms))
+        << Texto_Do_Log(sessao.Prog());
+    EXPECT_TRUE(sessao.Fio(fechada).filter(QStringLiteral("TX ")).isEmpty())
+        << Texto_Do_Log(sessao.Prog());
+
+    ASSERT_TRUE(sessao.Trocar_Simulador());
+    const auto ligado = std::chrono::steady_clock::now();
+    ASSERT_TRUE(Esperar_Linha(sessao, "Porta serial COM1 reaberta", 1, 2500))
+        << Texto_Do_Log(sessao.Prog());
+    EXPECT_LT(std::chrono::steady_clock::now() - ligado, std::chrono::milliseconds(2500));
+    EXPECT_TRUE(sessao.Habilitado("LR_Cmd"));
+
+    const int reaberta = static_cast<int>(sessao.Log().size());
+    sessao.Clicar("LR_Cmd");
+    ASSERT_TRUE(Esperar(
+        [&] {
+            const QStringList fio = sessao.Fio(reaberta);
+            return fio.contains(QStringLiteral("TX LR")) &&
+                   !fio.filter(QRegularExpression(QStringLiteral("^RX LR"))).isEmpty();
+        },
+        Espera_Resposta_ms))
+        << Texto_Do_Log(sessao.Prog());
+    EXPECT_EQ(sessao.Simulador().Pedidos(), QStringList{QStringLiteral("LR")});
 }
 
 }  // namespace

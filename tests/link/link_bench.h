@@ -31,7 +31,11 @@ inline const std::string Um_NAK(1, NAK);
 
 class Bancada : public ::testing::Test {
   protected:
+    // The port open, as the panel leaves it after its opening; the record starts afterwards.
     Bancada() {
+        porta.CommPort(1);
+        porta.PortOpen(true);
+        porta.operacoes.clear();
         enlace.Processar_Mensagem_Recebida = [this](const std::string& Msg_RX) {
             decodificados.push_back(Msg_RX);
         };

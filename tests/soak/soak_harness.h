@@ -89,6 +89,8 @@ class Bancada_Soak {
             decodificados_no_tick_.push_back(Msg_RX);
             medidor.Processar_Mensagem_Recebida(Msg_RX);
         };
+        porta.CommPort(1);  // open, as the panel leaves it after its opening
+        porta.PortOpen(true);
         medidor.Inicializar_Variaveis();
         telas.data = "061226";
         Trocar_Simulador({});

@@ -37,6 +37,7 @@ class Painel_Falso : public Painel {
 class Plataforma_Falsa : public Plataforma {
   public:
     void Processar_Eventos() override;
+    void Aguardar_Eventos(int) override { Processar_Eventos(); }  // a yield without a clock
     void Pausa_ms(int ms) override { pausas.push_back(ms); }
     std::string Data_Atual() override { return data; }
     std::string Hora_Atual() override { return hora; }

@@ -55,6 +55,8 @@ struct Programa_Com_Simulador {
         enlace.Processar_Mensagem_Recebida = [this](const std::string& Msg_RX) {
             medidor.Processar_Mensagem_Recebida(Msg_RX);
         };
+        porta.CommPort(1);  // open, as the panel leaves it after its opening
+        porta.PortOpen(true);
         medidor.Inicializar_Variaveis();
     }
 
