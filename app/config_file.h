@@ -15,7 +15,9 @@ std::optional<std::string> Ler_Primeiro_Campo(const std::filesystem::path& arqui
 // number and rounded half to even. Nothing when the field is shorter than three characters.
 std::optional<int> Numero_Porta(std::string_view campo);
 
-// Writes exactly the text and CR LF, replacing the file. False, with a reason, on failure.
+// Writes exactly the text and CR LF, creating the directories on the way and replacing the
+// file in one step: a crash or a full disk leaves the old file whole. False on failure, with
+// the reason in Portuguese (UTF-8); a file without write permission is left as it is.
 bool Gravar_Configuracao(const std::filesystem::path& arquivo, std::string_view porta,
                          std::string& erro);
 

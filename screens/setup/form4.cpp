@@ -1,5 +1,6 @@
 #include "screens/setup/form4.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,6 +10,7 @@
 
 #include "app/base_dir.h"
 #include "app/codepage.h"
+#include "app/com_number.h"
 #include "app/config_file.h"
 #include "app/fonts.h"
 #include "app/twips.h"
@@ -22,6 +24,45 @@ namespace {
 constexpr int Primeira_Porta = 1;
 constexpr int Ultima_Porta = 31;
 const QString Texto_Inicial = QStringLiteral("COMs");
+
+QString Texto(const std::filesystem::path& caminho) {
+    return QString::fromStdU16String(caminho.u16string());
+}
+
+// Maker, product, serial number and device: what tells two adapters apart to a person.
+QString Identificacao(const Porta_Sistema& porta) {
+    QStringList partes;
+    for (const std::string* parte : {&porta.fabricante, &porta.produto}) {
+        if (!parte->empty()) {
+            partes.append(QString::fromStdString(*parte));
+        }
+    }
+    QString texto = partes.join(QLatin1Char(' '));
+    if (!porta.numero_serie.empty()) {
+        texto += QStringLiteral(", nº de série %1").arg(QString::fromStdString(porta.numero_serie));
+    }
+    const QString dispositivo = QStringLiteral("(%1)").arg(Texto(porta.dispositivo));
+    return texto.isEmpty() ? dispositivo : texto + QLatin1Char(' ') + dispositivo;
+}
+
+QString Indisponivel(const QString& porta, const std::string& motivo) {
+    return QStringLiteral("%1 — indisponível: %2").arg(porta, QString::fromStdString(motivo));
+}
+
+// ttyS<k>: a serial port of the machine's own, COM(k+1).
+std::optional<int> Numero_Do_Sistema(const std::string& nome) {
+    if (nome.size() < 5 || nome.rfind("ttyS", 0) != 0) {
+        return std::nullopt;
+    }
+    int k = 0;
+    for (std::size_t i = 4; i < nome.size(); ++i) {
+        if (nome[i] < '0' || nome[i] > '9') {
+            return std::nullopt;
+        }
+        k = k * 10 + (nome[i] - '0');
+    }
+    return k + 1;
+}
 
 QLabel* Rotulo(const char* nome, const QString& texto, const QRect& posicao, QWidget* pai) {
     auto* rotulo = new QLabel(texto, pai);
@@ -126,23 +167,87 @@ void Form4::Mostrar_Porta_Configurada() {
 
 void Form4::Localizar_COMs_Click() {
     def_coms_->clear();
+    entradas_.clear();
     def_coms_->setEditText(Texto_Inicial);
     if (!canal_serial_ && criar_porta_) {
         canal_serial_ = criar_porta_();
     }
-    if (!canal_serial_) {
-        return;
-    }
-    QStringList abertas;
-    for (int numero = Primeira_Porta; numero <= Ultima_Porta; ++numero) {
-        if (Porta_Abre(numero)) {
-            abertas.append(QStringLiteral("COM%1").arg(numero));
+    const std::vector<Porta_Sistema> presentes = Portas_Presentes(*descoberta_);
+    com_do_sistema_.clear();
+    for (const Porta_Sistema& porta : presentes) {
+        if (const std::optional<int> n = Numero_Do_Sistema(porta.nome)) {
+            com_do_sistema_.insert(*n);
         }
     }
-    def_coms_->addItems(abertas);
+    std::vector<bool> listadas(presentes.size(), false);
+    if (canal_serial_) {
+        Listar_Numeradas(presentes, listadas);
+    }
+    Listar_Adaptadores(presentes, listadas);
     // The first entry added becomes current; the probe selects nothing.
     def_coms_->setCurrentIndex(-1);
     def_coms_->setEditText(Texto_Inicial);
+    // The list is as wide as its longest entry, wider than the box itself.
+    def_coms_->view()->setMinimumWidth(def_coms_->view()->sizeHintForColumn(0));
+}
+
+// COM1 to COM31: those that open, and those that do not whose device the system knows of.
+void Form4::Listar_Numeradas(const std::vector<Porta_Sistema>& presentes,
+                             std::vector<bool>& listadas) {
+    for (int numero = Primeira_Porta; numero <= Ultima_Porta; ++numero) {
+        const bool abre = Porta_Abre(numero);
+        const std::filesystem::path dispositivo =
+            Dispositivo_COM(variaveis_.Diretorio_Base, numero).toStdU16String();
+        std::size_t i = 0;
+        while (i < presentes.size() && !Mesmo_Dispositivo(presentes[i].dispositivo, dispositivo)) {
+            ++i;
+        }
+        const QString nome = QStringLiteral("COM%1").arg(numero);
+        if (i == presentes.size()) {
+            if (abre) {
+                Acrescentar(nome, {numero, {}, {}});
+            }
+            continue;
+        }
+        listadas[i] = true;
+        const Porta_Sistema& porta = presentes[i];
+        const bool do_sistema = Numero_Do_Sistema(porta.nome).has_value();
+        const QString texto = do_sistema
+                                  ? QStringLiteral("%1 (%2)").arg(nome, Texto(porta.dispositivo))
+                                  : QStringLiteral("%1 — %2").arg(nome, Identificacao(porta));
+        if (abre) {
+            Acrescentar(do_sistema ? nome : texto, {numero, {}, {}});
+            continue;
+        }
+        std::string motivo = Motivo_Indisponivel(*descoberta_, porta.dispositivo)
+                                 .value_or(De_1252(canal_serial_->Erro()).toStdString());
+        Acrescentar(Indisponivel(texto, motivo), {numero, {}, motivo});
+    }
+}
+
+// Adapters the system reports that no COM number leads to yet.
+void Form4::Listar_Adaptadores(const std::vector<Porta_Sistema>& presentes,
+                               const std::vector<bool>& listadas) {
+    for (std::size_t i = 0; i < presentes.size(); ++i) {
+        const Porta_Sistema& porta = presentes[i];
+        if (listadas[i] || Numero_Do_Sistema(porta.nome)) {
+            continue;
+        }
+        const std::filesystem::path alvo =
+            porta.nome_estavel.empty() ? porta.dispositivo : porta.nome_estavel;
+        const std::optional<std::string> motivo =
+            Motivo_Indisponivel(*descoberta_, porta.dispositivo);
+        if (motivo) {
+            Acrescentar(Indisponivel(Identificacao(porta), *motivo), {std::nullopt, alvo, *motivo});
+        } else {
+            Acrescentar(Identificacao(porta), {std::nullopt, alvo, {}});
+        }
+    }
+}
+
+void Form4::Acrescentar(const QString& texto, Entrada entrada) {
+    def_coms_->addItem(texto, static_cast<int>(entradas_.size()));
+    entradas_.push_back(std::move(entrada));
 }
 
 // Every step is tried even after one failed; only a port whose every step succeeded counts,
@@ -169,15 +274,60 @@ void Form4::Def_COMs_Click(int indice) {
     if (indice < 0 || indice >= def_coms_->count()) {
         return;
     }
-    variaveis_.Porta_Selecionada = Para_1252(def_coms_->itemText(indice));
+    const std::optional<int> numero = Numero_Para(indice);
+    if (!numero) {
+        return;
+    }
+    variaveis_.Porta_Selecionada = "COM" + std::to_string(*numero);
     const std::filesystem::path arquivo = Arquivo_Configuracao(variaveis_.Diretorio_Base);
     std::string erro;
     if (!Gravar_Configuracao(arquivo, variaveis_.Porta_Selecionada, erro)) {
         Avisar(QStringLiteral("Não foi possível gravar o arquivo de configuração %1: %2")
-                   .arg(QString::fromStdU16String(arquivo.u16string()), De_1252(erro)));
+                   .arg(Texto(arquivo), QString::fromStdString(erro)));
         return;
     }
     escolheu_porta_ = true;
+}
+
+// The port number of the entry: the one it shows, or for an adapter the number of its COMn
+// entry, made now when it has none. Nothing, after telling the operator why, when the entry
+// cannot be used.
+std::optional<int> Form4::Numero_Para(int indice) {
+    const QVariant dado = def_coms_->itemData(indice);
+    if (!dado.isValid()) {
+        return Numero_Porta(Para_1252(def_coms_->itemText(indice)));
+    }
+    Entrada& entrada = entradas_[static_cast<std::size_t>(dado.toInt())];
+    if (!entrada.motivo.empty()) {
+        Avisar(QStringLiteral("Esta porta não pode ser usada: %1")
+                   .arg(QString::fromStdString(entrada.motivo)));
+        return std::nullopt;
+    }
+    if (entrada.numero) {
+        return entrada.numero;
+    }
+    const std::filesystem::path& base = variaveis_.Diretorio_Base;
+    const std::map<int, std::filesystem::path> entradas_com = Entradas_COM(base);
+    const std::optional<int> numero =
+        Numero_COM(entradas_com, com_do_sistema_, entrada.alvo, Ultima_Porta);
+    if (!numero) {
+        Avisar(QStringLiteral("Não há número COM livre de COM%1 a COM%2 em %3.")
+                   .arg(Primeira_Porta)
+                   .arg(Ultima_Porta)
+                   .arg(Texto(base)));
+        return std::nullopt;
+    }
+    std::string erro;
+    if (!entradas_com.contains(*numero) && !Ligar_COM(base, *numero, entrada.alvo, erro)) {
+        Avisar(QStringLiteral("Não foi possível criar a entrada COM%1 em %2: %3")
+                   .arg(*numero)
+                   .arg(Texto(base), QString::fromStdString(erro)));
+        return std::nullopt;
+    }
+    entrada.numero = numero;
+    def_coms_->setItemText(
+        indice, QStringLiteral("COM%1 — %2").arg(*numero).arg(def_coms_->itemText(indice)));
+    return numero;
 }
 
 void Form4::Avisar(const QString& texto) {

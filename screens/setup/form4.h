@@ -1,13 +1,20 @@
 #pragma once
 // "Configuração do Programa": shows the configured port, finds the serial ports that can be
-// opened (COM1 to COM31) with a component of its own, and writes the one the operator picks
-// from the list to the configuration file. It never touches the main panel's port; the pick
-// counts from the next start of the program.
+// opened (COM1 to COM31) with a component of its own, lists besides them every serial adapter
+// the system reports and every known port that cannot be opened with the reason, and writes
+// the one the operator picks from the list to the configuration file. An adapter picked gets
+// a COMn entry in the base directory that leads to its stable name. It never touches the main
+// panel's port; the pick counts from the next start of the program.
 
 #include <QDialog>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <set>
+#include <vector>
 
+#include "app/port_discovery.h"
 #include "gauge/shared_tables.h"
 #include "link/serial_port.h"
 
@@ -34,6 +41,10 @@ class Form4 : public QDialog {
 
     // Replaces the warning message box (tests).
     void Definir_Aviso(Aviso aviso) { aviso_ = std::move(aviso); }
+    // Replaces the system's port list and folders (tests).
+    void Definir_Descoberta(std::unique_ptr<Descoberta_Portas> descoberta) {
+        descoberta_ = std::move(descoberta);
+    }
 
     void done(int resultado) override;
 
@@ -41,7 +52,20 @@ class Form4 : public QDialog {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    // One list entry: a port number, an adapter still without one, or a port that cannot be
+    // used (motivo, UTF-8).
+    struct Entrada {
+        std::optional<int> numero;
+        std::filesystem::path alvo;
+        std::string motivo;
+    };
+
     void Mostrar_Porta_Configurada();
+    void Listar_Numeradas(const std::vector<Porta_Sistema>& presentes, std::vector<bool>& listadas);
+    void Listar_Adaptadores(const std::vector<Porta_Sistema>& presentes,
+                            const std::vector<bool>& listadas);
+    void Acrescentar(const QString& texto, Entrada entrada);
+    std::optional<int> Numero_Para(int indice);
     void Localizar_COMs_Click();
     void Def_COMs_Click(int indice);
     bool Porta_Abre(int numero);
@@ -51,6 +75,9 @@ class Form4 : public QDialog {
     Fabrica_Porta criar_porta_;
     std::unique_ptr<PortaSerial> canal_serial_;
     Aviso aviso_;
+    std::unique_ptr<Descoberta_Portas> descoberta_ = std::make_unique<Descoberta_Sistema>();
+    std::vector<Entrada> entradas_;
+    std::set<int> com_do_sistema_;  // n of every /dev/ttyS(n-1) the system reports
     QComboBox* def_coms_ = nullptr;
     QLineEdit* cs_ativo_ = nullptr;
     bool escolheu_porta_ = false;

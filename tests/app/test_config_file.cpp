@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -107,17 +111,98 @@ TEST_F(Arquivo_Configuracao_Teste, GravaExatamenteAPortaECrLf) {
     EXPECT_EQ(Ler_Primeiro_Campo(arquivo), "COM3");
 }
 
-TEST_F(Arquivo_Configuracao_Teste, GravacaoImpossivelDizPorque) {
-    // A directory where the file should be cannot be written, whoever runs the test.
-    std::filesystem::create_directory(arquivo);
+TEST_F(Arquivo_Configuracao_Teste, DiretoriosQueFaltamSaoCriados) {
+    const std::filesystem::path fundo = Arquivo_Configuracao(base / "a" / u8"Comunicação QX7");
     std::string erro;
-    EXPECT_FALSE(Gravar_Configuracao(arquivo, "COM3", erro));
-    EXPECT_FALSE(erro.empty());
-
-    erro.clear();
-    EXPECT_FALSE(Gravar_Configuracao(base / "falta" / "Configuracao.TXT", "COM3", erro));
-    EXPECT_FALSE(erro.empty());
+    ASSERT_TRUE(Gravar_Configuracao(fundo, "COM12", erro)) << erro;
+    std::ifstream entrada(fundo, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(entrada), {}), "COM12\r\n");
+    // Nothing but the file is left in the directory.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fundo.parent_path()), {}), 1);
 }
+
+// Each obstacle gives its reason in Portuguese and leaves what was there as it was.
+enum class Obstaculo {
+    Diretorio_No_Lugar,
+    Caminho_Por_Arquivo,
+    Disco_Cheio,
+    Base_Sem_Escrita,
+    Arquivo_Somente_Leitura
+};
+
+struct Falha_Gravacao {
+    Obstaculo obstaculo;
+    const char* motivo;  // UTF-8, part of the reason
+    bool so_sem_root;    // permissions do not stop root
+};
+
+class Gravacoes_Impossiveis : public Arquivo_Configuracao_Teste,
+                              public ::testing::WithParamInterface<Falha_Gravacao> {
+  protected:
+    std::filesystem::path Preparar(Obstaculo obstaculo) {
+        switch (obstaculo) {
+            case Obstaculo::Diretorio_No_Lugar:
+                std::filesystem::create_directory(arquivo);
+                return arquivo;
+            case Obstaculo::Caminho_Por_Arquivo:
+                Escrever("COM1\r\n");
+                return Arquivo_Configuracao(arquivo / "base");
+            case Obstaculo::Disco_Cheio:
+                Escrever("COM1\r\n");
+                return arquivo;
+            case Obstaculo::Base_Sem_Escrita:
+                Escrever("COM1\r\n");
+                std::filesystem::permissions(
+                    base, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+                return arquivo;
+            case Obstaculo::Arquivo_Somente_Leitura:
+                Escrever("COM1\r\n");
+                std::filesystem::permissions(arquivo, std::filesystem::perms::owner_read);
+                return arquivo;
+        }
+        return arquivo;
+    }
+};
+
+TEST_P(Gravacoes_Impossiveis, MotivoEmPortuguesEArquivoAntigoIntacto) {
+    const Falha_Gravacao& f = GetParam();
+    if (f.so_sem_root && ::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop root";
+    }
+    const std::filesystem::path destino = Preparar(f.obstaculo);
+    std::string erro;
+    bool gravou = false;
+    if (f.obstaculo == Obstaculo::Disco_Cheio) {
+        // A file-size limit of zero fails the write itself, as a full disk does.
+        rlimit antes{};
+        ::getrlimit(RLIMIT_FSIZE, &antes);
+        const rlimit zero{0, antes.rlim_max};
+        const auto sinal = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &zero);
+        gravou = Gravar_Configuracao(destino, "COM3", erro);
+        ::setrlimit(RLIMIT_FSIZE, &antes);
+        std::signal(SIGXFSZ, sinal);
+    } else {
+        gravou = Gravar_Configuracao(destino, "COM3", erro);
+    }
+    std::filesystem::permissions(base, std::filesystem::perms::owner_all);
+    EXPECT_FALSE(gravou);
+    EXPECT_NE(erro.find(f.motivo), std::string::npos) << erro;
+    if (f.obstaculo != Obstaculo::Diretorio_No_Lugar) {
+        EXPECT_EQ(Conteudo(), "COM1\r\n");
+    }
+    // No half-written copy is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(base), {}), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Configuracao, Gravacoes_Impossiveis,
+    ::testing::Values(Falha_Gravacao{Obstaculo::Diretorio_No_Lugar, "é um diretório", false},
+                      Falha_Gravacao{Obstaculo::Caminho_Por_Arquivo, "não é um diretório", false},
+                      Falha_Gravacao{Obstaculo::Disco_Cheio, "erro do sistema número", false},
+                      Falha_Gravacao{Obstaculo::Base_Sem_Escrita, "permissão negada", true},
+                      Falha_Gravacao{Obstaculo::Arquivo_Somente_Leitura, "permissão negada",
+                                     true}));
 
 }  // namespace
 }  // namespace qx7

@@ -23,6 +23,15 @@
 namespace qx7 {
 namespace {
 
+// A system that reports no serial device, so the machine's own ports stay out of the tests.
+class Sem_Portas_Do_Sistema : public Descoberta_Portas {
+  public:
+    std::vector<Porta_Sistema> Listar() const override { return {}; }
+    std::filesystem::path Pasta_Por_Id() const override { return {}; }
+    std::vector<std::filesystem::path> Pastas_Trava() const override { return {}; }
+    int Tentar_Abrir(const std::filesystem::path&) const override { return 0; }
+};
+
 std::string Conteudo(const std::filesystem::path& arquivo) {
     std::ifstream entrada(arquivo, std::ios::binary);
     return {std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>()};
@@ -58,6 +67,7 @@ class Tela_Configuracao : public ::testing::Test {
         auto tela = std::make_unique<Form4>(
             variaveis, [this] { return std::make_unique<Porta_Serial_Qt>(base); });
         tela->Definir_Aviso([this](const QString& texto) { avisos.append(texto); });
+        tela->Definir_Descoberta(std::make_unique<Sem_Portas_Do_Sistema>());
         tela->show();
         return tela;
     }
@@ -287,6 +297,7 @@ class Tela_Com_Porta_Falsa : public ::testing::Test {
             falsa = porta.get();
             return porta;
         });
+        tela->Definir_Descoberta(std::make_unique<Sem_Portas_Do_Sistema>());
         tela->show();
         return tela;
     }

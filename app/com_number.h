@@ -1,0 +1,30 @@
+#pragma once
+// The COMn entries of the base directory: links that give a serial device a port number, so
+// that a USB adapter keeps its number across replugs and reboots.
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace qx7 {
+
+// Number n of every entry named COMn (or comn) in `base`, with what the entry points to
+// (empty for an entry that is not a link).
+std::map<int, std::filesystem::path> Entradas_COM(const std::filesystem::path& base);
+
+// The number for the device whose stable name is `alvo`: that of an entry that already leads
+// to it, or else the lowest n from 1 to `maximo` with no entry and no serial port of the
+// machine's own (`do_sistema` holds n for every /dev/ttyS(n-1) present). Nothing when every
+// number is taken.
+std::optional<int> Numero_COM(const std::map<int, std::filesystem::path>& entradas,
+                              const std::set<int>& do_sistema, const std::filesystem::path& alvo,
+                              int maximo);
+
+// Makes the entry COMn in `base` (created when missing) lead to `alvo`. False, with the
+// reason in Portuguese (UTF-8), on failure.
+bool Ligar_COM(const std::filesystem::path& base, int n, const std::filesystem::path& alvo,
+               std::string& erro);
+
+}  // namespace qx7
