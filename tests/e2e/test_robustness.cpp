@@ -192,13 +192,11 @@ TEST(Inicio, PrimeiraExecucaoEscolhePelaTelaEAbre) {
 
 // A base directory the configuration screen cannot write into: the pick is refused with a
 // message, the screen stays open, and the program does not end by itself.
-enum class Base_Ruim { Ausente, Sem_Escrita };
+// (A missing base directory is no longer one: the pick creates it.)
+enum class Base_Ruim { Sob_Arquivo, Sem_Escrita };
 
 fs::path Preparar(Base_Ruim tipo, const fs::path& raiz) {
-    if (tipo == Base_Ruim::Ausente) {
-        return raiz / "nao-existe" / "";
-    }
-    if (geteuid() == 0) {
+    if (tipo == Base_Ruim::Sob_Arquivo || geteuid() == 0) {
         // Permissions do not stop root; a directory below a plain file cannot exist at all.
         Gravar(raiz / "arquivo", "x");
         return raiz / "arquivo" / "base" / "";
@@ -253,7 +251,7 @@ TEST_P(BaseInutilizavel, EscolhaNaoGravadaAvisaSemEncerrar) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Todos, BaseInutilizavel,
-                         ::testing::Values(Base_Ruim::Ausente, Base_Ruim::Sem_Escrita));
+                         ::testing::Values(Base_Ruim::Sob_Arquivo, Base_Ruim::Sem_Escrita));
 
 TEST(Porta, OcupadaPorOutroProgramaRecuperaQuandoLiberada) {
     Diretorio_Base_Teste diretorio;
