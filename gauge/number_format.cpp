@@ -125,7 +125,7 @@ std::string Formato_Geral(double valor, int digitos, char separador) {
         mantissa.pop_back();
     }
     if (mantissa == "-0") {
-        mantissa = "0";
+        mantissa.erase(0, 1);  // erase, not assignment: GCC 12 warns falsely on the latter
     }
     std::string resto = expoente == std::string::npos ? "" : texto.substr(expoente);
     if (!resto.empty()) {
