@@ -16,6 +16,7 @@
 #include "app/serial_port_qt.h"
 #include "screens/inventory/decimal_separator.h"
 #include "tests/app/panel_fixture.h"
+#include "tests/support/cpu_time.h"
 
 namespace qx7::teste {
 namespace {
@@ -192,11 +193,7 @@ TEST(Plataforma_Qt, Processar_Eventos_Roda_O_Que_Espera) {
     EXPECT_TRUE(rodou);
 }
 
-double Segundos_De_Cpu() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
+using teste::Segundos_De_Cpu;
 
 // A spinning wait burns about its wall time in CPU; one that sleeps between looks very little.
 TEST(Plataforma_Qt, Espera_Da_Transmissao_Dorme_Em_Vez_De_Girar) {

@@ -3,7 +3,6 @@
 // a port whose device goes away while open. None of them may end the program by accident.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 #include <QAbstractButton>
 #include <QComboBox>
@@ -23,6 +22,7 @@
 #include "link/frame.h"
 #include "tests/e2e/program_session.h"
 #include "tests/e2e/qt_printers.h"
+#include "tests/support/cpu_time.h"
 #include "tests/support/pty.h"
 
 namespace qx7::e2e {
@@ -271,12 +271,7 @@ TEST(Porta, OcupadaPorOutroProgramaRecuperaQuandoLiberada) {
     EXPECT_FALSE(ocupante.PortOpen());
 }
 
-double Segundos_De_Cpu() {
-    rusage uso{};
-    getrusage(RUSAGE_SELF, &uso);
-    return static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
-           static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
-}
+using teste::Segundos_De_Cpu;
 
 // COM1 names a device that is gone; without any entry it would be /dev/ttyS0, which some
 // machines have.
