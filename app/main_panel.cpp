@@ -1,8 +1,6 @@
 #include "app/main_panel.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
-#include <QRadioButton>
 #include <utility>
 
 #include "app/codepage.h"
@@ -16,29 +14,6 @@
 #include "screens/centre_on_screen.h"
 
 namespace qx7 {
-
-namespace {
-
-struct Comando_Painel {
-    const char* botao;
-    void (Medidor::*acao)();
-};
-
-// The buttons whose clicks the gauge logic handles.
-constexpr Comando_Painel Comandos[] = {
-    {"Abrir_Conexão", &Medidor::Abrir_Conexao_Click},
-    {"Fechar_Conexão", &Medidor::Fechar_Conexao_Click},
-    {"LR_Cmd", &Medidor::LR_Cmd_Click},
-    {"LM_Cmd", &Medidor::LM_Cmd_Click},
-    {"MT_Cmd", &Medidor::MT_Cmd_Click},
-    {"MA_Cmd", &Medidor::MA_Cmd_Click},
-    {"IV_Cmd", &Medidor::IV_Cmd_Click},
-    {"Medição_Programada", &Medidor::Medicao_Programada_Click},
-    {"Transmitir", &Medidor::Transmitir_Click},
-    {"Leitura_Tanques", &Medidor::Leitura_Tanques_Click},
-};
-
-}  // namespace
 
 Form1::Form1(Variaveis_Programa& variaveis, PortaSerial& canal, Servicos_Form1 servicos,
              QWidget* parent)
@@ -59,7 +34,6 @@ Form1::Form1(Variaveis_Programa& variaveis, PortaSerial& canal, Servicos_Form1 s
     enlace_->Processar_Mensagem_Recebida = [this](const std::string& Msg_RX) {
         medidor_->Processar_Mensagem_Recebida(Msg_RX);
     };
-    Ligar_Botoes();
     Ligar_Timers();
     if (auto* porta_qt = dynamic_cast<Porta_Serial_Qt*>(&canal_)) {
         connect(porta_qt, &Porta_Serial_Qt::Falha, this, &Form1::Registrar_Falha);
@@ -99,24 +73,6 @@ bool Form1::Form_Load() {
     Timer3_.start(Intervalo_Timer3_ms);
     medidor_->Fechar_Conexao_Click();
     return true;
-}
-
-void Form1::Ligar_Botoes() {
-    for (const Comando_Painel& comando : Comandos) {
-        auto* botao = findChild<QAbstractButton*>(QString::fromUtf8(comando.botao));
-        connect(botao, &QAbstractButton::clicked, this,
-                [this, acao = comando.acao] { (medidor_.get()->*acao)(); });
-    }
-    for (std::size_t k = 0; k < tanques_.size(); ++k) {
-        connect(tanques_[k], &QAbstractButton::clicked, this,
-                [this, k] { medidor_->TQ_Ativo_Click(static_cast<int>(k)); });
-    }
-    connect(findChild<QAbstractButton*>(QStringLiteral("Configuração")), &QAbstractButton::clicked,
-            this, &Form1::Configuracao_Click);
-    connect(findChild<QAbstractButton*>(QStringLiteral("Limpar_Log")), &QAbstractButton::clicked,
-            this, &Form1::Limpar_Log_Click);
-    connect(findChild<QAbstractButton*>(QStringLiteral("Sair")), &QAbstractButton::clicked, this,
-            &Form1::Sair_Click);
 }
 
 void Form1::Ligar_Timers() {

@@ -1,8 +1,8 @@
 #pragma once
 // Form1, the main panel: every display and button of the program, the serial link and the
 // gauge logic behind them, the three timers and the communication log. The widgets are laid
-// out from Layout_Form1(); the link and the gauge logic reach them through Painel, and the
-// link's yields and clock go through Plataforma.
+// out, hooked and given their role from Layout_Form1(); the link and the gauge logic reach
+// them through Painel, and the link's yields and clock go through Plataforma.
 
 #include <QTimer>
 #include <QWidget>
@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "app/log_model.h"
-#include "app/main_panel_controls.h"
+#include "app/main_panel_layout.h"
 #include "gauge/gauge_panel.h"
 #include "gauge/modal_screens.h"
 #include "gauge/shared_tables.h"
@@ -22,7 +22,7 @@
 #include "link/platform.h"
 #include "link/serial_port.h"
 
-class QButtonGroup;
+class QAbstractButton;
 class QRadioButton;
 
 namespace qx7 {
@@ -46,6 +46,9 @@ struct Servicos_Form1 {
 inline constexpr int Intervalo_Timer1_ms = 1000;
 inline constexpr int Intervalo_Timer2_ms = 1000;
 inline constexpr int Intervalo_Timer3_ms = 25;
+
+inline constexpr std::size_t Numero_Controles =
+    static_cast<std::size_t>(Controle::Leitura_Tanques) + 1;
 
 class Form1 : public QWidget, public Painel, public Plataforma {
     Q_OBJECT
@@ -77,22 +80,24 @@ class Form1 : public QWidget, public Painel, public Plataforma {
     std::string Hora_Atual() override;
     char Separador_Decimal() const override;
 
-    Enlace& Link() { return *enlace_; }
-    Medidor& Gauge() { return *medidor_; }
+    Enlace& Enlace_Serial() { return *enlace_; }
+    Medidor& Logica_Medidor() { return *medidor_; }
     Modelo_Log& Log() { return modelo_log_; }
     Registro& Log_Registro();
+
+    // The panel's own buttons, hooked from the layout.
+    void Configuracao_Click();
+    void Limpar_Log_Click();
+    void Sair_Click();
 
   protected:
     void closeEvent(QCloseEvent* evento) override;
 
   private:
     void Montar_Controles();
-    void Ligar_Botoes();
+    void Ligar_Botao(QAbstractButton* botao, const Acao_Botao& acao);
     void Ligar_Timers();
 
-    void Configuracao_Click();
-    void Limpar_Log_Click();
-    void Sair_Click();
     void Fechar_Canal();
     void Timer1_Tick();
     void Timer2_Tick();
@@ -100,7 +105,7 @@ class Form1 : public QWidget, public Painel, public Plataforma {
     void Registrar_Falha(const QString& linha);       // the port's device went away
     void Registrar_Reabertura(const QString& linha);  // and came back
 
-    QWidget* Widget(Controle controle) const;
+    QWidget* Elemento(Controle controle) const;
 
     Variaveis_Programa& variaveis_;
     PortaSerial& canal_;
@@ -109,7 +114,7 @@ class Form1 : public QWidget, public Painel, public Plataforma {
     Modelo_Log modelo_log_;
     Vista_Log* msg_log_ = nullptr;
     std::unique_ptr<Registro_Log> registro_;
-    std::array<QWidget*, Numero_Controles> controles_{};
+    std::array<QWidget*, Numero_Controles> controles_{};  // by Controle, as the layout gives them
     std::array<QRadioButton*, 16> tanques_{};
     std::array<QRadioButton*, 5> sinais_{};
     QWidget* altura_liquido_ = nullptr;

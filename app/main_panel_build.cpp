@@ -1,5 +1,7 @@
-// Builds the main panel's widgets from Layout_Form1().
+// Builds the main panel's widgets from Layout_Form1(): each one placed, given its role and,
+// for a button, hooked to what a click on it does.
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
@@ -7,6 +9,7 @@
 #include <QRadioButton>
 #include <map>
 #include <string_view>
+#include <variant>
 
 #include "app/fonts.h"
 #include "app/log_view.h"
@@ -65,6 +68,8 @@ void Form1::Montar_Controles() {
             case Tipo_Elemento::Opcao_Tanque: {
                 const auto k = static_cast<std::size_t>(grupo_tanques->buttons().size());
                 tanques_.at(k) = Nova_Opcao(e, pai, *grupo_tanques);
+                connect(tanques_[k], &QAbstractButton::clicked, this,
+                        [this, k] { medidor_->TQ_Ativo_Click(static_cast<int>(k)); });
                 w = tanques_[k];
                 break;
             }
@@ -78,11 +83,16 @@ void Form1::Montar_Controles() {
                 w = lampada;
                 break;
             }
-            case Tipo_Elemento::Forma: {
-                const bool tanque = e.nome == "Shape1";
-                w = new Forma_Preenchida(tanque ? Cor_Produto : Cor_Barra_Rolagem(), pai);
+            case Tipo_Elemento::Forma:
+                w = new Forma_Preenchida(Cor_Barra_Rolagem(), pai);
                 break;
-            }
+            case Tipo_Elemento::Produto:
+                w = new Forma_Preenchida(Cor_Produto, pai);
+                break;
+            case Tipo_Elemento::Vazio:
+                altura_liquido_ = new Forma_Preenchida(Cor_Barra_Rolagem(), pai);
+                w = altura_liquido_;
+                break;
             case Tipo_Elemento::Lista:
                 msg_log_ = new Vista_Log(pai);
                 msg_log_->setModel(&modelo_log_);
@@ -92,13 +102,24 @@ void Form1::Montar_Controles() {
         w->setObjectName(Utf8(e.nome));
         w->setFont(Fonte(e.fonte, Pontos_Form1));
         w->setGeometry(Retangulo(e.left, e.top, e.width, e.height));
+        if (e.controle) {
+            controles_.at(static_cast<std::size_t>(*e.controle)) = w;
+        }
+        if (auto* botao = qobject_cast<QAbstractButton*>(w)) {
+            Ligar_Botao(botao, e.acao);
+        }
         por_nome[e.nome] = w;
     }
-    for (int c = 0; c < Numero_Controles; ++c) {
-        controles_[static_cast<std::size_t>(c)] =
-            por_nome.at(Nome_Controle(static_cast<Controle>(c)));
+}
+
+// The gauge logic comes to life after the widgets, so its handlers are reached at click time.
+void Form1::Ligar_Botao(QAbstractButton* botao, const Acao_Botao& acao) {
+    if (const auto* comando = std::get_if<void (Medidor::*)()>(&acao)) {
+        connect(botao, &QAbstractButton::clicked, this,
+                [this, comando = *comando] { (medidor_.get()->*comando)(); });
+    } else if (const auto* propria = std::get_if<void (Form1::*)()>(&acao)) {
+        connect(botao, &QAbstractButton::clicked, this, *propria);
     }
-    altura_liquido_ = por_nome.at("Altura_Líquido");
 }
 
 }  // namespace qx7

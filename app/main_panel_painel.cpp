@@ -18,16 +18,17 @@
 #include "app/main_panel.h"
 #include "app/main_panel_layout.h"
 #include "app/twips.h"
+#include "gauge/tank_level.h"
 #include "screens/inventory/decimal_separator.h"
 
 namespace qx7 {
 
-QWidget* Form1::Widget(Controle controle) const {
+QWidget* Form1::Elemento(Controle controle) const {
     return controles_[static_cast<std::size_t>(controle)];
 }
 
 std::string Form1::Texto(Controle controle) const {
-    const QWidget* w = Widget(controle);
+    const QWidget* w = Elemento(controle);
     if (const auto* caixa = qobject_cast<const QLineEdit*>(w)) {
         return Para_1252(caixa->text());
     }
@@ -44,7 +45,7 @@ std::string Form1::Texto(Controle controle) const {
 }
 
 void Form1::Definir_Texto(Controle controle, std::string_view texto) {
-    QWidget* w = Widget(controle);
+    QWidget* w = Elemento(controle);
     if (auto* caixa = qobject_cast<QLineEdit*>(w)) {
         caixa->setText(De_1252(texto));
         caixa->setCursorPosition(0);  // show the beginning, like a text box that was written
@@ -58,7 +59,7 @@ void Form1::Definir_Texto(Controle controle, std::string_view texto) {
 }
 
 void Form1::Habilitar(Controle controle, bool habilitado) {
-    Widget(controle)->setEnabled(habilitado);
+    Elemento(controle)->setEnabled(habilitado);
 }
 
 void Form1::Habilitar_Tanque(int k, bool habilitado) {
@@ -78,7 +79,7 @@ bool Form1::Tanque_Habilitado(int k) const {
 // Only the height changes; a percentage outside 0..100 would give a negative height or one
 // that runs below the tank, so the height is kept within the tank's box.
 void Form1::Altura_Liquido(float twips) {
-    const double altura = std::clamp(static_cast<double>(twips), 0.0, double{Altura_Tanque});
+    const double altura = std::clamp(static_cast<double>(twips), 0.0, double{Altura_Tanque_Painel});
     altura_liquido_->setGeometry(
         Retangulo(Left_Tanque, Top_Tanque, Largura_Tanque, static_cast<int>(std::lround(altura))));
 }

@@ -1,18 +1,15 @@
-#include <algorithm>
 #include <string>
 
 #include "gauge/fields.h"
 #include "gauge/gauge_panel.h"
-#include "gauge/number_format.h"
 #include "gauge/numeric_text.h"
+#include "gauge/tank_level.h"
 #include "link/codepage.h"
 #include "link/frame.h"
 
 namespace qx7 {
 
 namespace {
-
-constexpr double Altura_Tanque = 1335.0;  // twips, the height of the tank outline
 
 // The slot of Tabela_Tanques for a tank field; false when the number has no slot.
 bool Slot_Tanque(std::string_view campo, int& slot) {
@@ -95,17 +92,13 @@ void Medidor::Resposta_Medicao(std::string_view Msg_RX) {
 // The fill percentage and the bar. Without a percentage (nothing measured, nothing free) the
 // text stays empty, and with one too large to write it shows the mark; the bar stays as it was.
 void Medidor::Mostrar_Percentual(std::string_view medido, std::string_view complementar) {
-    const std::string texto = Texto_Percentual(Valor_Numerico(medido), Valor_Numerico(complementar),
-                                               plataforma_.Separador_Decimal());
-    if (texto.empty() || texto == Sem_Representacao) {
-        painel_.Definir_Texto(Controle::Percentual, texto);
-        return;
+    const Nivel_Tanque nivel =
+        Calcular_Nivel(Valor_Numerico(medido), Valor_Numerico(complementar),
+                       plataforma_.Separador_Decimal(), Altura_Tanque_Painel);
+    if (nivel.Com_Percentual) {
+        painel_.Altura_Liquido(nivel.Altura_Vazio_Twips);
     }
-    // The bar reads the percentage back from its text, as the operator sees it.
-    const double q = Valor_Numerico(texto);
-    const double altura = std::clamp((1.0 - q / 100.0) * Altura_Tanque, 0.0, Altura_Tanque);
-    painel_.Altura_Liquido(static_cast<float>(altura));
-    painel_.Definir_Texto(Controle::Percentual, texto + "%");
+    painel_.Definir_Texto(Controle::Percentual, nivel.Percentual);
 }
 
 }  // namespace qx7

@@ -7,9 +7,9 @@
 #include "app/fonts.h"
 #include "app/twips.h"
 #include "gauge/numeric_text.h"
+#include "gauge/tank_level.h"
 #include "screens/colours.h"
 #include "screens/inventory/filled_shape.h"
-#include "screens/inventory/tank_level.h"
 
 namespace qx7 {
 
@@ -74,8 +74,8 @@ Quadro_Tanque::Quadro_Tanque(int indice, QWidget* parent)
 
 void Quadro_Tanque::Preencher(std::string_view medido, std::string_view complementar,
                               char separador) {
-    const Nivel_Tanque nivel =
-        Calcular_Nivel(Valor_Numerico(medido), Valor_Numerico(complementar), separador);
+    const Nivel_Tanque nivel = Calcular_Nivel(Valor_Numerico(medido), Valor_Numerico(complementar),
+                                              separador, Altura_Corpo_Tanque_Twips);
     percentual_->setText(De_1252(nivel.Percentual));
     Definir_Altura_Liquido(nivel.Altura_Vazio_Twips);
     setTitle(Titulo + QString::number(tanque_));

@@ -12,6 +12,8 @@ namespace qx7 {
 
 class Forma_Preenchida;
 
+inline constexpr float Altura_Corpo_Tanque_Twips = 855.0f;
+
 class Quadro_Tanque : public QGroupBox {
     Q_OBJECT
 

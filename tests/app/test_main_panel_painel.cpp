@@ -12,7 +12,7 @@
 #include <cmath>
 #include <ctime>
 
-#include "app/main_panel_controls.h"
+#include "app/main_panel_layout.h"
 #include "app/serial_port_qt.h"
 #include "screens/inventory/decimal_separator.h"
 #include "tests/app/panel_fixture.h"
@@ -74,7 +74,6 @@ TEST_P(Painel_Textos, Escreve_No_Widget_Certo_E_Le_De_Volta) {
     const Controle_Com_Nome& c = GetParam();
     Painel_De_Teste t;
     Form1& painel = t.Criar();
-    EXPECT_STREQ(Nome_Controle(c.controle), c.nome);
     const std::string texto = "Peso Medido \xE9 75,5%";  // Windows-1252
     painel.Definir_Texto(c.controle, texto);
     EXPECT_EQ(Mostrado(t.Achar<QWidget>(c.nome)), QString::fromUtf8("Peso Medido é 75,5%"));
@@ -107,6 +106,53 @@ TEST(Painel, Habilitar_Molduras_E_Botoes) {
         EXPECT_TRUE(w->isEnabledTo(w->parentWidget())) << nome;
     }
 }
+
+// Each control the link and the gauge logic reach stands for exactly one widget of the layout.
+TEST(Painel, Cada_Controle_Em_Um_So_Elemento) {
+    for (std::size_t c = 0; c < Numero_Controles; ++c) {
+        int elementos = 0;
+        for (const Elemento_Painel& e : Layout_Form1()) {
+            elementos += e.controle == static_cast<Controle>(c) ? 1 : 0;
+        }
+        EXPECT_EQ(elementos, 1) << "Controle " << c;
+    }
+}
+
+struct Clique {
+    const char* botao;
+    const char* comando;                 // what Comando_QX7 shows afterwards
+    std::vector<std::string> aberturas;  // the screens it opened
+};
+
+// Every button reaches its own handler: a mix-up in the wiring shows as another command.
+const Clique Cliques[] = {
+    {"LR_Cmd", "LR", {}},
+    {"LM_Cmd", "LM07", {}},
+    {"MT_Cmd", "MT07", {}},
+    {"MA_Cmd", "MA", {}},
+    {"IV_Cmd", "MA", {}},
+    {"Transmitir", "XY", {}},
+    {"Medição_Programada", "xy", {"Data", "Aviso Digitar data no formato DDMMAA!"}},
+    {"Leitura_Tanques", "xy", {"Inventario"}},
+};
+
+class Painel_Cliques : public testing::TestWithParam<Clique> {};
+
+TEST_P(Painel_Cliques, Cada_Botao_Chama_O_Seu_Tratador) {
+    const Clique& c = GetParam();
+    Painel_De_Teste t;
+    Form1& painel = t.Criar();
+    t.Achar<QAbstractButton>("TQ_Ativo(6)")->click();
+    painel.Definir_Texto(Controle::Comando_QX7, "xy");
+    t.Achar<QAbstractButton>(c.botao)->click();
+    EXPECT_EQ(t.Achar<QLineEdit>("Comando_QX7")->text(), QString::fromUtf8(c.comando));
+    EXPECT_EQ(t.telas.aberturas, c.aberturas);
+}
+
+INSTANTIATE_TEST_SUITE_P(Todos, Painel_Cliques, testing::ValuesIn(Cliques),
+                         [](const testing::TestParamInfo<Clique>& info) {
+                             return std::to_string(info.index);
+                         });
 
 TEST(Painel, Botoes_De_Tanque_Por_Indice) {
     Painel_De_Teste t;
@@ -164,7 +210,7 @@ TEST(Painel, Tick_Do_Timer1_Mostra_Relogio_E_Luz) {
     Form1& painel = t.Criar();
     ASSERT_TRUE(painel.Form_Load());
     t.porta.dsr = false;
-    painel.Link().Timer1_Tick();
+    painel.Enlace_Serial().Timer1_Tick();
     EXPECT_FALSE(t.Achar<QLabel>("Data")->text().isEmpty());
     EXPECT_FALSE(t.Achar<QLabel>("Hora")->text().isEmpty());
     EXPECT_TRUE(t.Achar<QRadioButton>("Sinal(0)")->isChecked());
@@ -205,7 +251,7 @@ TEST(Plataforma_Qt, Espera_Da_Transmissao_Dorme_Em_Vez_De_Girar) {
     QTimer::singleShot(100, [&t] { t.porta.Esvaziar_Saida(); });
     const auto inicio = std::chrono::steady_clock::now();
     const double cpu = Segundos_De_Cpu();
-    painel.Link().Timer3_Tick();  // sends the start-up's "ID02" and waits for the buffer
+    painel.Enlace_Serial().Timer3_Tick();  // sends the start-up's "ID02" and waits for the buffer
     const double gasto = Segundos_De_Cpu() - cpu;
     const std::chrono::duration<double> parede = std::chrono::steady_clock::now() - inicio;
     ASSERT_EQ(t.porta.escritas.size(), 1U);

@@ -190,7 +190,7 @@ TEST_F(Painel_Aberto, Primeira_Linha_Do_Log_E_O_ID02) {
 }
 
 TEST_F(Painel_Aberto, Primeiro_Tick_Envia_O_ID02) {
-    t.painel->Link().Timer3_Tick();
+    t.painel->Enlace_Serial().Timer3_Tick();
     EXPECT_EQ(t.porta.Saida(), std::string("\x02ID02\x03\x0C"));
 }
 
@@ -227,7 +227,7 @@ TEST_F(Painel_Aberto, Limpar_Log_Esvazia_A_Lista) {
     ASSERT_EQ(t.painel->Log().rowCount(), 2);
     t.Achar<QAbstractButton>("Limpar_Log")->click();
     EXPECT_EQ(t.painel->Log().rowCount(), 0);
-    EXPECT_EQ(t.painel->Link().Fila_TX().Indice_Grava(), 1);  // the queues are untouched
+    EXPECT_EQ(t.painel->Enlace_Serial().Fila_TX().Indice_Grava(), 1);  // the queues are untouched
 }
 
 TEST_F(Painel_Aberto, Conectar_Abre_A_Senha_E_Pede_ID01) {
@@ -240,7 +240,7 @@ TEST_F(Painel_Aberto, Conectar_Abre_A_Senha_E_Pede_ID01) {
 TEST_F(Painel_Aberto, Botao_De_Tanque_Escolhe_O_Tanque) {
     t.painel->Habilitar(Controle::Frame5, true);  // as the configuration answer does
     t.Achar<QAbstractButton>("TQ_Ativo(6)")->click();
-    EXPECT_EQ(t.painel->Gauge().Tanque_Selecionado(), "07");
+    EXPECT_EQ(t.painel->Logica_Medidor().Tanque_Selecionado(), "07");
 }
 
 TEST_F(Painel_Aberto, Fechar_A_Janela_Fecha_A_Porta) {

@@ -7,11 +7,11 @@
 
 #include "app/twips.h"
 #include "gauge/shared_tables.h"
+#include "gauge/tank_level.h"
 #include "screens/inventory/decimal_separator.h"
 #include "screens/inventory/filled_shape.h"
 #include "screens/inventory/form2.h"
 #include "screens/inventory/tank_frame.h"
-#include "screens/inventory/tank_level.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ class Nivel : public ::testing::TestWithParam<Caso_Nivel> {};
 
 TEST_P(Nivel, PercentageTextAndEmptyShare) {
     const Caso_Nivel& caso = GetParam();
-    const qx7::Nivel_Tanque nivel =
-        qx7::Calcular_Nivel(caso.medido, caso.complementar, caso.separador);
+    const qx7::Nivel_Tanque nivel = qx7::Calcular_Nivel(
+        caso.medido, caso.complementar, caso.separador, qx7::Altura_Corpo_Tanque_Twips);
     EXPECT_EQ(nivel.Percentual, caso.texto);
     EXPECT_FLOAT_EQ(nivel.Altura_Vazio_Twips, caso.altura_vazio);
 }

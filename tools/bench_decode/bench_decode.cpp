@@ -73,7 +73,7 @@ void Decodificar_Form1(benchmark::State& estado, const std::string& familia) {
     servicos.telas = &telas;
     Form1 painel(variaveis, serial, servicos);
     for (auto _ : estado) {
-        painel.Gauge().Processar_Mensagem_Recebida(quadro);
+        painel.Logica_Medidor().Processar_Mensagem_Recebida(quadro);
     }
     estado.SetLabel(std::to_string(quadro.size()) + " bytes");
 }

@@ -161,8 +161,8 @@ int Rodar(const Opcoes& opcoes) {
     painel.findChild<QTimer*>(QStringLiteral("Timer3"))->installEventFilter(&ticks);
     auto* iv = painel.findChild<QAbstractButton*>(QStringLiteral("IV_Cmd"));
     const auto ocioso = [&] {
-        return painel.Link().Estado_Protocolo() == Enlace::Estado_Ocioso &&
-               painel.Link().Fila_TX().Vazia() && painel.Link().Fila_RX().Vazia();
+        return painel.Enlace_Serial().Estado_Protocolo() == Enlace::Estado_Ocioso &&
+               painel.Enlace_Serial().Fila_TX().Vazia() && painel.Enlace_Serial().Fila_RX().Vazia();
     };
     // Quiet: idle, and nothing on the line for 300 ms (the last ACK of a series included).
     const auto quieto = [&] {
@@ -170,7 +170,7 @@ int Rodar(const Opcoes& opcoes) {
                Relogio::now() - porta.trafego.back().quando > std::chrono::milliseconds(300);
     };
     Esperar(quieto, std::chrono::seconds(3));
-    painel.Gauge().Abrir_Conexao_Click();
+    painel.Logica_Medidor().Abrir_Conexao_Click();
     if (!Esperar([&] { return iv->isEnabled() && quieto(); }, std::chrono::seconds(10))) {
         std::fprintf(stderr, "a conexão não se completou\n");
         return 1;
