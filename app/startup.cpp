@@ -28,12 +28,12 @@ bool Abrir_Canal_Serial(PortaSerial& canal, const std::filesystem::path& arquivo
                         std::string& motivo) {
     const std::optional<std::string> campo = Ler_Primeiro_Campo(arquivo);
     if (!campo) {
-        motivo = "configuration file missing or empty";
+        motivo = "arquivo de configuração ausente ou vazio";
         return false;
     }
     const std::optional<int> numero = Numero_Porta(*campo);
     if (!numero) {
-        motivo = "no port number in the configuration file";
+        motivo = "nenhum número de porta no arquivo de configuração";
         return false;
     }
     if (Configurar_E_Abrir(canal, *numero)) {
@@ -54,7 +54,7 @@ bool Inicializar_Canal_Serial(PortaSerial& canal, const std::filesystem::path& d
         if (Abrir_Canal_Serial(canal, Arquivo_Configuracao(diretorio_base), motivo)) {
             return true;
         }
-        qWarning("Serial port not opened: %s", motivo.c_str());
+        qWarning("Porta serial não aberta: %s", motivo.c_str());
         if (perguntar && ganchos.confirmar_saida()) {
             return false;
         }
