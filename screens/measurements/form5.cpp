@@ -8,6 +8,7 @@
 #include "app/codepage.h"
 #include "app/fonts.h"
 #include "app/twips.h"
+#include "gauge/fields.h"
 #include "screens/centre_on_screen.h"
 #include "screens/colours.h"
 #include "screens/grid.h"
@@ -85,7 +86,7 @@ void Form5::Montar_Controles() {
 
 void Form5::Abrir() {
     erro_->hide();
-    const QString data = De_1252(Data_Da_Legenda(variaveis_.Data_Solicitada));
+    const QString data = De_1252(Em_Pares(variaveis_.Data_Solicitada, '/'));
     setWindowTitle(windowTitle() + data);
     if (variaveis_.Num_Medicoes != 0) {
         Inicializa_Tabela();

@@ -2,17 +2,11 @@
 
 #include <algorithm>
 
+#include "gauge/fields.h"
+
 namespace qx7 {
 
 namespace {
-
-// The n characters from position p (1-based), fewer or none where the text ends.
-std::string_view Meio(std::string_view texto, std::size_t p, std::size_t n) {
-    if (p > texto.size()) {
-        return {};
-    }
-    return texto.substr(p - 1, n);
-}
 
 std::string_view Direita(std::string_view texto, std::size_t n) {
     return texto.substr(texto.size() - std::min(n, texto.size()));
@@ -34,15 +28,6 @@ bool So_Digitos(std::string_view texto) {
 
 }  // namespace
 
-std::string Data_Da_Legenda(std::string_view ddmmaa) {
-    std::string data(Meio(ddmmaa, 1, 2));
-    data += '/';
-    data += Meio(ddmmaa, 3, 2);
-    data += '/';
-    data += Meio(ddmmaa, 5, 2);
-    return data;
-}
-
 std::string Seis_Digitos(std::string_view texto) {
     std::string_view numero = Aparar(texto);
     std::string sinal;
@@ -62,9 +47,9 @@ std::string Seis_Digitos(std::string_view texto) {
 }
 
 std::string Dividir_Em_Tres(std::string_view texto, char separador) {
-    std::string partes(Meio(texto, 1, 2));
+    std::string partes(Campo(texto, 1, 2));
     partes += separador;
-    partes += Meio(texto, 3, 2);
+    partes += Campo(texto, 3, 2);
     partes += separador;
     partes += Direita(texto, 2);
     return partes;

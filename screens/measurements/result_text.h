@@ -8,9 +8,6 @@
 
 namespace qx7 {
 
-// Characters 1-2, "/", 3-4, "/", 5-6 of the text as stored (the caption's date).
-std::string Data_Da_Legenda(std::string_view ddmmaa);
-
 // The number format "000000": a whole number (blanks around it and a sign allowed) is written
 // with at least six digits; any other text comes back unchanged.
 std::string Seis_Digitos(std::string_view texto);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/twips.h"
+#include "gauge/fields.h"
 #include "gauge/shared_tables.h"
 #include "screens/grid.h"
 #include "screens/measurements/form5.h"
@@ -268,7 +269,7 @@ TEST(Textos_Resultados, CaptionDate) {
         {"05031899", "05/03/18"},
     };
     for (const Caso_Texto& caso : casos) {
-        EXPECT_EQ(qx7::Data_Da_Legenda(caso.entrada), caso.saida) << caso.entrada;
+        EXPECT_EQ(qx7::Em_Pares(caso.entrada, '/'), caso.saida) << caso.entrada;
     }
 }
 
