@@ -67,7 +67,7 @@ class Enlace : public Transmissor {
     void Armazena_Mensagem_RX(std::string Buffer_RX);
     void Apanha_Mensagem_RX();
     void Apanha_Mensagem_TX();
-    bool Transmite_Mensagem(std::string texto);  // false: the port was closed, nothing sent
+    bool Transmite_Mensagem(const std::string& texto);  // false: the port was closed, nothing sent
     void Aguardar_Transmissao();
 
     void Receber_Caracteres();

@@ -10,14 +10,6 @@ namespace qx7 {
 
 namespace {
 
-// STX + payload + ETX; Transmite_Mensagem appends the BCC.
-std::string Envelope(const std::string& payload) {
-    std::string texto(1, STX);
-    texto += payload;
-    texto += ETX;
-    return texto;
-}
-
 bool E_Caracter(const std::string& unidade, char c) {
     return unidade.size() == 1 && unidade[0] == c;
 }
@@ -77,7 +69,7 @@ void Enlace::Enviar_Pedido() {
     if (motor_.Msg_TX_Enviada.empty()) {
         return;
     }
-    Transmite_Mensagem(Envelope(motor_.Msg_TX_Enviada));
+    Transmite_Mensagem(Monta_Quadro(motor_.Msg_TX_Enviada));
     motor_.Contador_Retries = 1;
     motor_.Contador_Timeout = Segundos_Timeout;
     motor_.Estado_Protocolo = Estado_Aguardando_ACK;
@@ -110,7 +102,7 @@ void Enlace::Parte_Resposta() {
             return;
         }
         Registrar(cp1252("Status: NACK - Erro de Transmissão!"));
-        Transmite_Mensagem(Envelope(motor_.Msg_TX_Enviada));
+        Transmite_Mensagem(Monta_Quadro(motor_.Msg_TX_Enviada));
         ++motor_.Contador_Retries;
         motor_.Contador_Timeout = Segundos_Timeout;
     }

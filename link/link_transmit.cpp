@@ -16,10 +16,7 @@ constexpr int Intervalo_Espera_ms = 2;
 
 }  // namespace
 
-bool Enlace::Transmite_Mensagem(std::string texto) {
-    if (texto.size() > 1) {
-        texto += static_cast<char>(Calcula_BCC(std::string_view(texto).substr(1)));
-    }
+bool Enlace::Transmite_Mensagem(const std::string& texto) {
     if (!porta_.PortOpen()) {
         Registrar(Linha_Nao_Transmitida());
         return false;
