@@ -3,6 +3,7 @@
 #include <cctype>
 #include <system_error>
 
+#include "link/digits.h"
 #include "link/system_error.h"
 
 namespace qx7 {
@@ -19,14 +20,7 @@ std::optional<int> Numero_Da_Entrada(const std::string& nome) {
             return std::nullopt;
         }
     }
-    int n = 0;
-    for (std::size_t i = 3; i < nome.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(nome[i]))) {
-            return std::nullopt;
-        }
-        n = n * 10 + (nome[i] - '0');
-    }
-    return n;
+    return Inteiro_Decimal(std::string_view(nome).substr(3));
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <fstream>
 #include <system_error>
 
+#include "link/digits.h"
 #include "link/system_error.h"
 
 namespace qx7 {
@@ -18,18 +18,6 @@ namespace {
 
 bool Vivo(long processo) {
     return processo > 0 && (::kill(static_cast<pid_t>(processo), 0) == 0 || errno == EPERM);
-}
-
-bool So_Digitos(const std::string& texto) {
-    if (texto.empty()) {
-        return false;
-    }
-    for (const char c : texto) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::string Em_Uso(std::optional<long> processo) {

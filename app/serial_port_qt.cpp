@@ -3,22 +3,16 @@
 #include <QSerialPort>
 #include <QTimer>
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
-#include <thread>
+#include <optional>
 
 #include "app/base_dir.h"
 #include "app/codepage.h"
-#include "gauge/numeric_text.h"
+#include "app/serial_line_posix.h"
+#include "link/line_changes.h"
+#include "link/output_drain.h"
+#include "link/serial_settings.h"
 #include "link/system_error.h"
-
-#ifdef Q_OS_UNIX
-#include <sys/ioctl.h>
-#include <termios.h>
-#endif
-#ifdef __linux__
-#include <linux/serial.h>
-#endif
 
 namespace qx7 {
 
@@ -27,8 +21,6 @@ namespace {
 constexpr int Intervalo_Sondagem_ms = 50;
 constexpr int Intervalo_Reabertura_ms = 1000;
 constexpr int Maior_Porta = 255;
-constexpr qint64 Fila_Uart = 16;  // bytes a UART may still hold once the kernel's queue is empty
-constexpr std::chrono::milliseconds Margem_Escoamento{20};
 
 // Qt's own texts are English; the operator reads Portuguese.
 QString Motivo(QSerialPort::SerialPortError codigo, int erro_sistema) {
@@ -51,44 +43,6 @@ QString Motivo(QSerialPort::SerialPortError codigo, int erro_sistema) {
             return erro_sistema != 0 ? QString::fromStdString(Descricao_Erro_Sistema(erro_sistema))
                                      : QStringLiteral("erro desconhecido da porta serial");
     }
-}
-
-std::vector<std::string_view> Campos(std::string_view texto) {
-    std::vector<std::string_view> campos;
-    for (;;) {
-        const std::size_t virgula = texto.find(',');
-        campos.push_back(texto.substr(0, virgula));
-        if (virgula == std::string_view::npos) {
-            return campos;
-        }
-        texto.remove_prefix(virgula + 1);
-    }
-}
-
-bool So_Digitos(std::string_view campo) {
-    return !campo.empty() &&
-           std::all_of(campo.begin(), campo.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-std::optional<int> Inteiro(std::string_view campo) {
-    int valor = 0;
-    if (!So_Digitos(campo) || !Inteiro_Par(Valor_Numerico(campo), valor)) {
-        return std::nullopt;
-    }
-    return valor;
-}
-
-std::optional<Parametros_Serial::Parada> Parada(std::string_view campo) {
-    if (campo == "1") {
-        return Parametros_Serial::Parada::Um;
-    }
-    if (campo == "1.5") {
-        return Parametros_Serial::Parada::Um_E_Meio;
-    }
-    if (campo == "2") {
-        return Parametros_Serial::Parada::Dois;
-    }
-    return std::nullopt;
 }
 
 QSerialPort::Parity Paridade_Qt(char letra) {
@@ -139,159 +93,7 @@ std::optional<QSerialPort::FlowControl> Fluxo_Qt(int modo) {
     }
 }
 
-#ifdef Q_OS_UNIX
-std::optional<Linhas_Modem> Ler_Linhas(QSerialPort& porta) {
-    int bits = 0;
-    if (::ioctl(static_cast<int>(porta.handle()), TIOCMGET, &bits) != 0) {
-        return std::nullopt;
-    }
-    return Linhas_Modem{(bits & TIOCM_CTS) != 0, (bits & TIOCM_DSR) != 0, (bits & TIOCM_CAR) != 0,
-                        (bits & TIOCM_RNG) != 0};
-}
-
-int Fila_Saida_Kernel(const QSerialPort& porta) {
-    int bytes = 0;
-    if (::ioctl(static_cast<int>(porta.handle()), TIOCOUTQ, &bytes) != 0) {
-        return 0;
-    }
-    return bytes;
-}
-
-// The UART's shift register, where the driver reports it (plain serial ports do; USB adapters
-// count it in their output queue).
-bool Transmissor_Vazio(const QSerialPort& porta) {
-#ifdef TIOCSERGETLSR
-    unsigned int lsr = 0;
-    if (::ioctl(static_cast<int>(porta.handle()), TIOCSERGETLSR, &lsr) == 0) {
-        return (lsr & TIOCSER_TEMT) != 0;
-    }
-#endif
-    static_cast<void>(porta);
-    return true;
-}
-
-// A tty that was hung up (its device removed) refuses every terminal request.
-bool Dispositivo_Ausente(QSerialPort& porta) {
-    termios modo{};
-    return ::tcgetattr(static_cast<int>(porta.handle()), &modo) != 0;
-}
-#else
-std::optional<Linhas_Modem> Ler_Linhas(QSerialPort& porta) {
-    const QSerialPort::PinoutSignals bits = porta.pinoutSignals();
-    if (porta.error() != QSerialPort::NoError) {
-        porta.clearError();
-        return std::nullopt;
-    }
-    return Linhas_Modem{bits.testFlag(QSerialPort::ClearToSendSignal),
-                        bits.testFlag(QSerialPort::DataSetReadySignal),
-                        bits.testFlag(QSerialPort::DataCarrierDetectSignal),
-                        bits.testFlag(QSerialPort::RingIndicatorSignal)};
-}
-
-int Fila_Saida_Kernel(const QSerialPort&) {
-    return 0;
-}
-
-bool Transmissor_Vazio(const QSerialPort&) {
-    return true;
-}
-
-bool Dispositivo_Ausente(QSerialPort&) {
-    return false;
-}
-#endif
-
-#ifdef __linux__
-std::optional<Contadores_Erro> Ler_Contadores(QSerialPort& porta) {
-    serial_icounter_struct contagem{};
-    if (::ioctl(static_cast<int>(porta.handle()), TIOCGICOUNT, &contagem) != 0) {
-        return std::nullopt;
-    }
-    return Contadores_Erro{contagem.brk, contagem.frame, contagem.overrun, contagem.parity};
-}
-#else
-std::optional<Contadores_Erro> Ler_Contadores(QSerialPort&) {
-    return std::nullopt;
-}
-#endif
-
 }  // namespace
-
-std::optional<Parametros_Serial> Interpretar_Settings(std::string_view texto) {
-    const std::vector<std::string_view> campos = Campos(texto);
-    if (campos.size() != 4 || campos[1].size() != 1) {
-        return std::nullopt;
-    }
-    const std::optional<int> baud = Inteiro(campos[0]);
-    const std::optional<int> bits = Inteiro(campos[2]);
-    const std::optional<Parametros_Serial::Parada> parada = Parada(campos[3]);
-    const char letra = static_cast<char>(std::toupper(static_cast<unsigned char>(campos[1][0])));
-    if (!baud || *baud <= 0 || !bits || *bits < 5 || *bits > 8 || !parada ||
-        std::string_view("NEOMS").find(letra) == std::string_view::npos) {
-        return std::nullopt;
-    }
-    return Parametros_Serial{*baud, letra, *bits, *parada};
-}
-
-std::vector<int> Eventos_Linhas(const Linhas_Modem& antes, const Linhas_Modem& agora) {
-    std::vector<int> eventos;
-    if (antes.cts != agora.cts) {
-        eventos.push_back(evento::Mudou_CTS);
-    }
-    if (antes.dsr != agora.dsr) {
-        eventos.push_back(evento::Mudou_DSR);
-    }
-    if (antes.cd != agora.cd) {
-        eventos.push_back(evento::Mudou_CD);
-    }
-    if (antes.ri != agora.ri) {
-        eventos.push_back(evento::Ring);
-    }
-    return eventos;
-}
-
-std::vector<int> Eventos_Erros(const Contadores_Erro& antes, const Contadores_Erro& agora) {
-    std::vector<int> eventos;
-    if (agora.brk != antes.brk) {
-        eventos.push_back(evento::Break);
-    }
-    if (agora.framing != antes.framing) {
-        eventos.push_back(evento::Erro_Framing);
-    }
-    if (agora.overrun != antes.overrun) {
-        eventos.push_back(evento::Overrun);
-    }
-    if (agora.paridade != antes.paridade) {
-        eventos.push_back(evento::Erro_Paridade);
-    }
-    return eventos;
-}
-
-std::chrono::milliseconds Limite_Escoamento(qint64 bytes, const Parametros_Serial& p) {
-    // Start bit, data, parity and stop bits, in half bits so that 1.5 stop bits count exactly.
-    const qint64 meios_bits = 2 * (1 + p.bits_dados + (p.paridade == 'N' ? 0 : 1)) +
-                              (p.bits_parada == Parametros_Serial::Parada::Um          ? 2
-                               : p.bits_parada == Parametros_Serial::Parada::Um_E_Meio ? 3
-                                                                                       : 4);
-    const qint64 meios_bits_total = (std::max<qint64>(bytes, 0) + Fila_Uart) * meios_bits;
-    const qint64 divisor = 2 * static_cast<qint64>(std::max(p.baud, 1));
-    const qint64 ms = (meios_bits_total * 1000 + divisor - 1) / divisor;
-    return std::chrono::milliseconds(ms) + Margem_Escoamento;
-}
-
-bool Esperar_Escoamento(const std::function<qint64()>& pendentes,
-                        std::chrono::milliseconds limite) {
-    const auto fim = std::chrono::steady_clock::now() + limite;
-    for (;;) {
-        if (pendentes() <= 0) {
-            return true;
-        }
-        if (std::chrono::steady_clock::now() >= fim) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-}
 
 struct Porta_Serial_Qt::Estado {
     std::filesystem::path base;
@@ -313,6 +115,8 @@ struct Porta_Serial_Qt::Estado {
     std::optional<Contadores_Erro> contadores;
 
     QString Nome() const { return QStringLiteral("COM%1").arg(numero); }
+
+    int Descritor() const { return static_cast<int>(porta.handle()); }
 
     bool Recusar(const QString& motivo) {
         erro = motivo;
@@ -339,7 +143,8 @@ struct Porta_Serial_Qt::Estado {
             return 0;
         }
         porta.flush();
-        return porta.bytesToWrite() + Fila_Saida_Kernel(porta) + (Transmissor_Vazio(porta) ? 0 : 1);
+        return porta.bytesToWrite() + Fila_Saida_Kernel(Descritor()) +
+               (Transmissor_Vazio(Descritor()) ? 0 : 1);
     }
 };
 
@@ -462,8 +267,8 @@ bool Porta_Serial_Qt::PortOpen(bool abrir) {
     }
     e.reabertura.stop();
     e.recebidos.clear();
-    e.linhas = Ler_Linhas(e.porta);
-    e.contadores = Ler_Contadores(e.porta);
+    e.linhas = Ler_Linhas(e.Descritor());
+    e.contadores = Ler_Contadores(e.Descritor());
     DTREnable(e.dtr);
     RTSEnable(e.rts);
     if (e.linhas || e.contadores) {
@@ -515,7 +320,7 @@ int Porta_Serial_Qt::OutBufferCount() const {
     if (!e.porta.isOpen()) {
         return 0;
     }
-    return static_cast<int>(e.porta.bytesToWrite()) + Fila_Saida_Kernel(e.porta);
+    return static_cast<int>(e.porta.bytesToWrite()) + Fila_Saida_Kernel(e.Descritor());
 }
 
 std::string Porta_Serial_Qt::Input() {
@@ -575,7 +380,7 @@ void Porta_Serial_Qt::Avisar_Recepcao() {
 void Porta_Serial_Qt::Ao_Erro(int erro) {
     Estado& e = *estado_;
     const bool perdida = erro == QSerialPort::ResourceError ||
-                         (erro == QSerialPort::ReadError && Dispositivo_Ausente(e.porta));
+                         (erro == QSerialPort::ReadError && Dispositivo_Ausente(e.Descritor()));
     if (!perdida || !e.porta.isOpen()) {
         return;
     }
@@ -605,13 +410,13 @@ void Porta_Serial_Qt::Sondar_Linhas() {
     }
     std::vector<int> eventos;
     if (e.contadores) {
-        if (const std::optional<Contadores_Erro> agora = Ler_Contadores(e.porta)) {
+        if (const std::optional<Contadores_Erro> agora = Ler_Contadores(e.Descritor())) {
             eventos = Eventos_Erros(*e.contadores, *agora);
             e.contadores = agora;
         }
     }
     if (e.linhas) {
-        if (const std::optional<Linhas_Modem> agora = Ler_Linhas(e.porta)) {
+        if (const std::optional<Linhas_Modem> agora = Ler_Linhas(e.Descritor())) {
             const std::vector<int> mudancas = Eventos_Linhas(*e.linhas, *agora);
             eventos.insert(eventos.end(), mudancas.begin(), mudancas.end());
             e.linhas = agora;

@@ -162,15 +162,6 @@ TEST_F(Porta_Pty, SettingsNaPortaAbertaValeNaHora) {
     EXPECT_EQ(cfgetospeed(&modo), static_cast<speed_t>(B19200));
 }
 
-TEST(Interpretar_Settings, CamposLidos) {
-    const std::optional<Parametros_Serial> p = Interpretar_Settings("19200,e,7,1.5");
-    ASSERT_TRUE(p.has_value());
-    EXPECT_EQ(p->baud, 19200);
-    EXPECT_EQ(p->paridade, 'E');
-    EXPECT_EQ(p->bits_dados, 7);
-    EXPECT_EQ(p->bits_parada, Parametros_Serial::Parada::Um_E_Meio);
-}
-
 TEST_F(Porta_Pty, SaidaChegaAoOutroLadoComTodosOsValoresDeByte) {
     ASSERT_TRUE(Configurar(porta, 3));
     const std::string bytes("\x02ID02\x03\x0c\x00\xff", 9);
@@ -319,29 +310,6 @@ TEST_F(Porta_Pty, LinhaDesligadaComoUsbRemovidoFechaAPortaEAvisaUmaVez) {
     EXPECT_FALSE(porta.PortOpen());
 }
 
-TEST(Eventos_Linhas, CadaLinhaQueMudaDaSeuEvento) {
-    const Linhas_Modem desligadas{};
-    EXPECT_TRUE(Eventos_Linhas(desligadas, desligadas).empty());
-    EXPECT_EQ(Eventos_Linhas(desligadas, {true, false, false, false}), std::vector<int>{3});
-    EXPECT_EQ(Eventos_Linhas({true, false, false, false}, desligadas), std::vector<int>{3});
-    EXPECT_EQ(Eventos_Linhas(desligadas, {false, true, false, false}), std::vector<int>{4});
-    EXPECT_EQ(Eventos_Linhas(desligadas, {false, false, true, false}), std::vector<int>{5});
-    EXPECT_EQ(Eventos_Linhas(desligadas, {false, false, false, true}), std::vector<int>{6});
-    EXPECT_EQ(Eventos_Linhas(desligadas, {true, true, true, true}), (std::vector<int>{3, 4, 5, 6}));
-}
-
-TEST(Eventos_Erros, ContadoresQueCrescemDaoSeuEvento) {
-    const Contadores_Erro zero{};
-    EXPECT_TRUE(Eventos_Erros(zero, zero).empty());
-    EXPECT_EQ(Eventos_Erros(zero, {1, 0, 0, 0}), std::vector<int>{1001});
-    EXPECT_EQ(Eventos_Erros(zero, {0, 3, 0, 0}), std::vector<int>{1004});
-    EXPECT_EQ(Eventos_Erros(zero, {0, 0, 1, 0}), std::vector<int>{1006});
-    EXPECT_EQ(Eventos_Erros(zero, {0, 0, 0, 2}), std::vector<int>{1009});
-    EXPECT_EQ(Eventos_Erros({5, 5, 5, 5}, {6, 6, 6, 6}),
-              (std::vector<int>{1001, 1004, 1006, 1009}));
-    EXPECT_TRUE(Eventos_Erros({5, 5, 5, 5}, {5, 5, 5, 5}).empty());
-}
-
 // The decoder behind a modal screen must see bytes as they come: a modal screen opened from
 // the receive loop's yield waits for a frame sent while it is open, and closes when it is
 // queued (or after two seconds, which fails the test).
@@ -375,35 +343,6 @@ TEST_F(Porta_Pty, QuadroQueChegaComTelaModalAbertaNaRecepcaoEEnfileirado) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !abrir; }, 2000));
     EXPECT_TRUE(enfileirado_com_tela_aberta);
     EXPECT_EQ(enlace.Fila_RX().Indice_Grava(), 2);
-}
-
-struct Caso_Escoamento {
-    const char* settings;
-    qint64 bytes;
-    long ms;  // line time of the bytes and of a full UART buffer (16), plus 20
-};
-
-class Limite_De_Escoamento : public ::testing::TestWithParam<Caso_Escoamento> {};
-
-TEST_P(Limite_De_Escoamento, TempoDaLinhaMaisMargem) {
-    const Caso_Escoamento& c = GetParam();
-    const std::optional<Parametros_Serial> p = Interpretar_Settings(c.settings);
-    ASSERT_TRUE(p);
-    EXPECT_EQ(Limite_Escoamento(c.bytes, *p).count(), c.ms);
-}
-
-INSTANTIATE_TEST_SUITE_P(Casos, Limite_De_Escoamento,
-                         ::testing::Values(Caso_Escoamento{"9600,N,8,1", 0, 37},
-                                           Caso_Escoamento{"9600,N,8,1", 960, 1037},
-                                           Caso_Escoamento{"1200,E,7,2", 100, 1084},
-                                           Caso_Escoamento{"9600,N,8,1.5", 0, 38}));
-
-TEST(Esperar_Escoamento, SaidaQueNuncaEsvaziaVoltaNoLimite) {
-    const auto inicio = std::chrono::steady_clock::now();
-    EXPECT_FALSE(Esperar_Escoamento([] { return qint64{12}; }, 60ms));
-    const auto passou = std::chrono::steady_clock::now() - inicio;
-    EXPECT_GE(passou, 60ms);
-    EXPECT_LT(passou, 1s);  // generous: a loaded machine, but never without limit
 }
 
 }  // namespace
