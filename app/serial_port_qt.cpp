@@ -9,10 +9,10 @@
 #include "app/base_dir.h"
 #include "app/codepage.h"
 #include "app/serial_line_posix.h"
+#include "app/serial_port_qt_settings.h"
 #include "link/line_changes.h"
 #include "link/output_drain.h"
 #include "link/serial_settings.h"
-#include "link/system_error.h"
 
 namespace qx7 {
 
@@ -21,77 +21,6 @@ namespace {
 constexpr int Intervalo_Sondagem_ms = 50;
 constexpr int Intervalo_Reabertura_ms = 1000;
 constexpr int Maior_Porta = 255;
-
-// Qt's own texts are English; the operator reads Portuguese.
-QString Motivo(QSerialPort::SerialPortError codigo, int erro_sistema) {
-    switch (codigo) {
-        case QSerialPort::DeviceNotFoundError:
-            return QStringLiteral("o dispositivo não existe");
-        case QSerialPort::PermissionError:
-            return QStringLiteral("acesso negado: sem permissão ou em uso por outro programa");
-        case QSerialPort::OpenError:
-            return QStringLiteral("a porta já está aberta");
-        case QSerialPort::NotOpenError:
-            return QStringLiteral("a porta não está aberta");
-        case QSerialPort::UnsupportedOperationError:
-            return QStringLiteral("operação não suportada pelo dispositivo");
-        case QSerialPort::TimeoutError:
-            return QStringLiteral("tempo de espera esgotado");
-        case QSerialPort::ResourceError:
-            return QStringLiteral("o dispositivo foi removido ou deixou de responder");
-        default:
-            return erro_sistema != 0 ? QString::fromStdString(Descricao_Erro_Sistema(erro_sistema))
-                                     : QStringLiteral("erro desconhecido da porta serial");
-    }
-}
-
-QSerialPort::Parity Paridade_Qt(char letra) {
-    switch (letra) {
-        case 'E':
-            return QSerialPort::EvenParity;
-        case 'O':
-            return QSerialPort::OddParity;
-        case 'M':
-            return QSerialPort::MarkParity;
-        case 'S':
-            return QSerialPort::SpaceParity;
-        default:
-            return QSerialPort::NoParity;
-    }
-}
-
-QSerialPort::StopBits Parada_Qt(Parametros_Serial::Parada parada) {
-    switch (parada) {
-        case Parametros_Serial::Parada::Um_E_Meio:
-            return QSerialPort::OneAndHalfStop;
-        case Parametros_Serial::Parada::Dois:
-            return QSerialPort::TwoStop;
-        default:
-            return QSerialPort::OneStop;
-    }
-}
-
-bool Aplicar(QSerialPort& porta, const Parametros_Serial& p) {
-    // Every step is tried, so a refused value leaves the others in place.
-    bool ok = porta.setBaudRate(p.baud);
-    ok = porta.setParity(Paridade_Qt(p.paridade)) && ok;
-    ok = porta.setDataBits(static_cast<QSerialPort::DataBits>(p.bits_dados)) && ok;
-    ok = porta.setStopBits(Parada_Qt(p.bits_parada)) && ok;
-    return ok;
-}
-
-std::optional<QSerialPort::FlowControl> Fluxo_Qt(int modo) {
-    switch (modo) {
-        case 0:
-            return QSerialPort::NoFlowControl;
-        case 1:
-            return QSerialPort::SoftwareControl;
-        case 2:
-            return QSerialPort::HardwareControl;
-        default:
-            return std::nullopt;
-    }
-}
 
 }  // namespace
 
@@ -131,8 +60,8 @@ struct Porta_Serial_Qt::Estado {
     bool Linhas_Controle_Livres() const { return porta.isOpen() && linhas.has_value(); }
 
     // Takes the error just reported and clears it, in Portuguese.
-    QString Tomar_Motivo() {
-        const QString motivo = Motivo(porta.error(), errno);
+    QString Tomar_Motivo_Erro_Qt() {
+        const QString motivo = Motivo_Erro_Qt(porta.error(), errno);
         porta.clearError();
         return motivo;
     }
@@ -183,7 +112,7 @@ bool Porta_Serial_Qt::Settings(std::string_view texto) {
     }
     e.parametros = *parametros;
     if (!Aplicar(e.porta, e.parametros)) {
-        const QString motivo = e.Tomar_Motivo();
+        const QString motivo = e.Tomar_Motivo_Erro_Qt();
         return e.Recusar(QStringLiteral("A porta %1 recusou a configuração \"%2\": %3")
                              .arg(e.Nome(), De_1252(texto), motivo));
     }
@@ -252,7 +181,7 @@ bool Porta_Serial_Qt::PortOpen(bool abrir) {
     e.porta.setFlowControl(e.fluxo);
     if (!e.porta.open(QIODevice::ReadWrite)) {
         const QSerialPort::SerialPortError codigo = e.porta.error();
-        const QString motivo = e.Tomar_Motivo();
+        const QString motivo = e.Tomar_Motivo_Erro_Qt();
         if (codigo == QSerialPort::DeviceNotFoundError) {
             return e.Recusar(
                 QStringLiteral("A porta %1 não existe (%2)").arg(e.Nome(), dispositivo));
@@ -384,7 +313,7 @@ void Porta_Serial_Qt::Ao_Erro(int erro) {
     if (!perdida || !e.porta.isOpen()) {
         return;
     }
-    const QString motivo = Motivo(static_cast<QSerialPort::SerialPortError>(erro), errno);
+    const QString motivo = Motivo_Erro_Qt(static_cast<QSerialPort::SerialPortError>(erro), errno);
     const QString linha = QStringLiteral(
                               "A porta serial %1 (%2) deixou de responder e foi fechada: %3; "
                               "nova tentativa de abertura a cada segundo")

@@ -2,6 +2,7 @@
 
 #include "gauge/fields.h"
 #include "gauge/gauge_panel.h"
+#include "link/digits.h"
 
 namespace qx7 {
 
@@ -11,14 +12,11 @@ namespace {
 // else (blank, signed, not numeric) gives false.
 bool Numero_Tanques(std::string_view texto, int& n) {
     const std::string_view digitos = Sem_Brancos(texto);
-    if (digitos.empty()) {
+    if (!So_Digitos(digitos)) {
         return false;
     }
     int valor = 0;
     for (const char c : digitos) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
         valor = valor * 10 + (c - '0');
         if (valor > 16) {
             valor = 16;  // every button stays: no need to count further

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gauge/fields.h"
+#include "link/digits.h"
 
 namespace qx7 {
 
@@ -19,11 +20,6 @@ std::string_view Aparar(std::string_view texto) {
         return {};
     }
     return texto.substr(inicio, texto.find_last_not_of(brancos) - inicio + 1);
-}
-
-bool So_Digitos(std::string_view texto) {
-    return !texto.empty() &&
-           std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <limits>
 
 #include "app/base_dir.h"
 #include "app/codepage.h"
@@ -14,6 +15,7 @@
 #include "app/config_file.h"
 #include "app/fonts.h"
 #include "app/twips.h"
+#include "link/digits.h"
 #include "screens/centre_on_screen.h"
 #include "screens/colours.h"
 
@@ -54,14 +56,11 @@ std::optional<int> Numero_Do_Sistema(const std::string& nome) {
     if (nome.size() < 5 || nome.rfind("ttyS", 0) != 0) {
         return std::nullopt;
     }
-    int k = 0;
-    for (std::size_t i = 4; i < nome.size(); ++i) {
-        if (nome[i] < '0' || nome[i] > '9') {
-            return std::nullopt;
-        }
-        k = k * 10 + (nome[i] - '0');
+    const std::optional<int> k = Inteiro_Decimal(std::string_view(nome).substr(4));
+    if (!k || *k == std::numeric_limits<int>::max()) {
+        return std::nullopt;
     }
-    return k + 1;
+    return *k + 1;
 }
 
 QLabel* Rotulo(const char* nome, const QString& texto, const QRect& posicao, QWidget* pai) {

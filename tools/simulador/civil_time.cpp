@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "gauge/numeric_text.h"
+#include "link/digits.h"
 
 namespace qx7::simulador {
 
@@ -20,10 +21,8 @@ std::string Tres_Pares(unsigned a, unsigned b, unsigned c) {
 // Two decimal digits, or nothing.
 std::optional<unsigned> Par(std::string_view texto, std::size_t posicao) {
     const auto par = texto.substr(posicao, 2);
-    for (const char c : par) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
+    if (!So_Digitos(par)) {
+        return std::nullopt;
     }
     return static_cast<unsigned>(Valor_Numerico(par));
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gauge/numeric_text.h"
+#include "link/digits.h"
 #include "tools/simulador/settings.h"
 
 namespace qx7::simulador {
@@ -66,8 +67,7 @@ const std::pair<int, const char*> atalhos[] = {
 
 // A count 0..maximo; nothing when the text is not one.
 std::optional<int> Contagem(std::string_view texto, int maximo) {
-    if (texto.empty() || texto.size() > 6 ||
-        texto.find_first_not_of("0123456789") != std::string_view::npos) {
+    if (!So_Digitos(texto) || texto.size() > 6) {
         return std::nullopt;
     }
     const int n = static_cast<int>(Valor_Numerico(texto));

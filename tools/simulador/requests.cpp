@@ -2,6 +2,7 @@
 
 #include "gauge/fields.h"
 #include "gauge/numeric_text.h"
+#include "link/digits.h"
 #include "tools/simulador/answers.h"
 
 namespace qx7::simulador {
@@ -9,15 +10,6 @@ namespace qx7::simulador {
 namespace {
 
 using Respostas = std::vector<std::string>;
-
-bool So_Digitos(std::string_view texto) {
-    for (const char c : texto) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return !texto.empty();
-}
 
 // "MT"/"LM" + tank: one or two digits naming a tank 1..16, then one the gauge has.
 Respostas Um_Tanque(Modelo_Medidor& modelo, std::string_view codigo, std::string_view numero,

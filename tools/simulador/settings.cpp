@@ -10,6 +10,7 @@
 #include "gauge/fields.h"
 #include "gauge/numeric_text.h"
 #include "link/codepage.h"
+#include "link/digits.h"
 #include "tools/simulador/civil_time.h"
 
 namespace qx7::simulador {
@@ -19,8 +20,7 @@ namespace {
 // A whole number within [minimo, maximo], digits only, with a sign where negatives are allowed.
 std::optional<long> Inteiro(std::string_view texto, long minimo, long maximo) {
     const auto digitos = texto.substr(!texto.empty() && texto.front() == '-' && minimo < 0);
-    if (digitos.empty() || digitos.find_first_not_of("0123456789") != std::string_view::npos ||
-        digitos.size() > 9) {
+    if (!So_Digitos(digitos) || digitos.size() > 9) {
         return std::nullopt;
     }
     const auto valor = static_cast<long>(Valor_Numerico(texto));
@@ -37,11 +37,7 @@ std::optional<double> Decimal(std::string_view texto) {
     const auto inteira = corpo.substr(0, ponto);
     const auto fracao =
         ponto == std::string_view::npos ? std::string_view() : corpo.substr(ponto + 1);
-    const auto so_digitos = [](std::string_view s) {
-        return s.find_first_not_of("0123456789") == std::string_view::npos;
-    };
-    if (inteira.empty() || !so_digitos(inteira) || !so_digitos(fracao) ||
-        (ponto != std::string_view::npos && fracao.empty())) {
+    if (!So_Digitos(inteira) || (ponto != std::string_view::npos && !So_Digitos(fracao))) {
         return std::nullopt;
     }
     return Valor_Numerico(texto);
@@ -169,7 +165,7 @@ bool Aplicar_Definicao(Config_Medidor& medidor, std::string_view chave, std::str
         return Texto_Fixo(medidor.versao, valor, 2, chave, erro);
     }
     if (chave == "ofe") {
-        if (valor.size() != 6 || valor.find_first_not_of("0123456789") != std::string_view::npos) {
+        if (valor.size() != 6 || !So_Digitos(valor)) {
             return Falhar(erro, chave, "6 dígitos");
         }
         medidor.ofe = valor;
