@@ -14,11 +14,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/codepage.h"
 #include "app/main_panel.h"
 #include "app/main_panel_layout.h"
-#include "app/twips.h"
 #include "screens/inventory/decimal_separator.h"
+#include "widgets/codepage.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 

@@ -8,9 +8,9 @@
 #include <thread>
 
 #include "app/base_dir.h"
-#include "app/codepage.h"
 #include "gauge/numeric_text.h"
 #include "link/system_error.h"
+#include "widgets/codepage.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/ioctl.h>

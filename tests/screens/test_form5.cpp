@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <string>
 
-#include "app/twips.h"
 #include "gauge/shared_tables.h"
-#include "screens/grid.h"
 #include "screens/measurements/form5.h"
 #include "screens/measurements/result_text.h"
+#include "widgets/grid.h"
+#include "widgets/twips.h"
 
 namespace {
 
