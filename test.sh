@@ -57,6 +57,7 @@ pacote() {
 case "${1:-}" in
     "")
         build_and_test build
+        ./scripts/include_graph.sh  # every folder includes only the folders below it
         sanitizers
         fuzz
         pacote

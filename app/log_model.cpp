@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "app/codepage.h"
+#include "widgets/codepage.h"
 
 namespace qx7 {
 

@@ -3,7 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 
 namespace qx7 {
 

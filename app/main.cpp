@@ -3,9 +3,9 @@
 #include <QApplication>
 
 #include "app/base_dir.h"
-#include "app/fonts.h"
 #include "app/program.h"
-#include "app/translations.h"
+#include "widgets/fonts.h"
+#include "widgets/translations.h"
 
 int main(int argc, char** argv) {
     QApplication aplicacao(argc, argv);

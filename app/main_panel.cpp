@@ -3,15 +3,15 @@
 #include <QCloseEvent>
 #include <utility>
 
-#include "app/codepage.h"
-#include "app/fonts.h"
 #include "app/log_view.h"
 #include "app/main_panel_layout.h"
 #include "app/modal_screens_qt.h"
 #include "app/serial_port_qt.h"
 #include "app/startup.h"
-#include "app/twips.h"
-#include "screens/centre_on_screen.h"
+#include "widgets/centre_on_screen.h"
+#include "widgets/codepage.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 

@@ -14,7 +14,7 @@
 
 #include "app/log_model.h"
 #include "app/main_panel_layout.h"
-#include "gauge/gauge_panel.h"
+#include "gauge/medidor.h"
 #include "gauge/modal_screens.h"
 #include "gauge/shared_tables.h"
 #include "link/link.h"

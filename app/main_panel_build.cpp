@@ -11,14 +11,14 @@
 #include <string_view>
 #include <variant>
 
-#include "app/fonts.h"
 #include "app/log_view.h"
 #include "app/logo.h"
 #include "app/main_panel.h"
 #include "app/main_panel_layout.h"
-#include "app/twips.h"
 #include "screens/inventory/filled_shape.h"
 #include "screens/measurements/wrapping_button.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 

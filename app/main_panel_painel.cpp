@@ -14,12 +14,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/codepage.h"
 #include "app/main_panel.h"
 #include "app/main_panel_layout.h"
-#include "app/twips.h"
 #include "gauge/tank_level.h"
 #include "screens/inventory/decimal_separator.h"
+#include "widgets/codepage.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 

@@ -2,11 +2,11 @@
 
 #include <QMessageBox>
 
-#include "app/codepage.h"
 #include "screens/inventory/form2.h"
 #include "screens/measurements/form5.h"
 #include "screens/measurements/form6.h"
 #include "screens/setup/form3.h"
+#include "widgets/codepage.h"
 
 namespace qx7 {
 

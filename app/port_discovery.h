@@ -8,16 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace qx7 {
+#include "screens/setup/system_port.h"
 
-struct Porta_Sistema {
-    std::string nome;                   // "ttyUSB0"
-    std::filesystem::path dispositivo;  // "/dev/ttyUSB0"
-    std::string fabricante;             // UTF-8; each may be empty
-    std::string produto;
-    std::string numero_serie;
-    std::filesystem::path nome_estavel;  // "/dev/serial/by-id/..."; empty when there is none
-};
+namespace qx7 {
 
 class Descoberta_Portas {
   public:

@@ -7,12 +7,12 @@
 #include <optional>
 
 #include "app/base_dir.h"
-#include "app/codepage.h"
 #include "app/serial_line_posix.h"
 #include "app/serial_port_qt_settings.h"
 #include "link/line_changes.h"
 #include "link/output_drain.h"
 #include "link/serial_settings.h"
+#include "widgets/codepage.h"
 
 namespace qx7 {
 

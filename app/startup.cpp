@@ -5,24 +5,9 @@
 
 #include "app/base_dir.h"
 #include "app/config_file.h"
+#include "app/port_opening.h"
 
 namespace qx7 {
-
-namespace {
-
-constexpr std::string_view Configuracao_Serial = "9600,N,8,1";
-
-bool Configurar_E_Abrir(PortaSerial& canal, int numero) {
-    if (!(canal.CommPort(numero) && canal.Settings(Configuracao_Serial) && canal.InputLen(1) &&
-          canal.RThreshold(1) && canal.DTREnable(true) && canal.RTSEnable(false) &&
-          canal.PortOpen(true) && canal.Handshaking(0))) {
-        return false;
-    }
-    canal.Descartar_Entrada();
-    return true;
-}
-
-}  // namespace
 
 bool Abrir_Canal_Serial(PortaSerial& canal, const std::filesystem::path& arquivo,
                         std::string& motivo) {
@@ -36,7 +21,7 @@ bool Abrir_Canal_Serial(PortaSerial& canal, const std::filesystem::path& arquivo
         motivo = "nenhum número de porta no arquivo de configuração";
         return false;
     }
-    if (Configurar_E_Abrir(canal, *numero)) {
+    if (Abrir_Porta(canal, *numero, Uso_Da_Porta::Programa)) {
         return true;
     }
     motivo = canal.Erro();

@@ -1,5 +1,5 @@
 #include "gauge/fields.h"
-#include "gauge/gauge_panel.h"
+#include "gauge/medidor.h"
 
 namespace qx7 {
 

@@ -1,4 +1,4 @@
-#include "gauge/gauge_panel.h"
+#include "gauge/medidor.h"
 
 namespace qx7 {
 

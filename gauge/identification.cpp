@@ -1,7 +1,7 @@
 #include <string>
 
 #include "gauge/fields.h"
-#include "gauge/gauge_panel.h"
+#include "gauge/medidor.h"
 #include "link/digits.h"
 
 namespace qx7 {

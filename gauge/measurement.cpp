@@ -1,7 +1,7 @@
 #include <string>
 
 #include "gauge/fields.h"
-#include "gauge/gauge_panel.h"
+#include "gauge/medidor.h"
 #include "gauge/numeric_text.h"
 #include "gauge/tank_level.h"
 #include "link/codepage.h"

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "gauge/fields.h"
-#include "gauge/gauge_panel.h"
+#include "gauge/medidor.h"
 #include "link/codepage.h"
 #include "link/frame.h"
 

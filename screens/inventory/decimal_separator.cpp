@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <string>
 
-#include "app/codepage.h"
+#include "widgets/codepage.h"
 
 namespace qx7 {
 

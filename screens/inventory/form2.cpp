@@ -6,15 +6,15 @@
 #include <QPushButton>
 #include <QWindow>
 
-#include "app/fonts.h"
-#include "app/twips.h"
 #include "gauge/number_format.h"
 #include "gauge/numeric_text.h"
-#include "screens/centre_on_screen.h"
-#include "screens/colours.h"
-#include "screens/grid.h"
 #include "screens/inventory/decimal_separator.h"
 #include "screens/inventory/tank_frame.h"
+#include "widgets/centre_on_screen.h"
+#include "widgets/colours.h"
+#include "widgets/fonts.h"
+#include "widgets/grid.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 

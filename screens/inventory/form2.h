@@ -12,7 +12,7 @@
 class QWindow;
 
 #include "gauge/shared_tables.h"
-#include "screens/print.h"
+#include "widgets/print.h"
 
 namespace qx7 {
 

@@ -3,13 +3,13 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/codepage.h"
-#include "app/fonts.h"
-#include "app/twips.h"
 #include "gauge/numeric_text.h"
 #include "gauge/tank_level.h"
-#include "screens/colours.h"
 #include "screens/inventory/filled_shape.h"
+#include "widgets/codepage.h"
+#include "widgets/colours.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 

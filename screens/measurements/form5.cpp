@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <string>
 
-#include "app/codepage.h"
-#include "app/fonts.h"
-#include "app/twips.h"
 #include "gauge/fields.h"
-#include "screens/centre_on_screen.h"
-#include "screens/colours.h"
-#include "screens/grid.h"
 #include "screens/measurements/result_text.h"
 #include "screens/measurements/table_pages.h"
+#include "widgets/centre_on_screen.h"
+#include "widgets/codepage.h"
+#include "widgets/colours.h"
+#include "widgets/fonts.h"
+#include "widgets/grid.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 

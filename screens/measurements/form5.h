@@ -6,7 +6,7 @@
 #include <QDialog>
 
 #include "gauge/shared_tables.h"
-#include "screens/print.h"
+#include "widgets/print.h"
 
 class QLabel;
 

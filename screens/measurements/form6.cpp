@@ -4,12 +4,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/codepage.h"
-#include "app/fonts.h"
-#include "app/twips.h"
-#include "screens/centre_on_screen.h"
-#include "screens/colours.h"
 #include "screens/measurements/wrapping_button.h"
+#include "widgets/centre_on_screen.h"
+#include "widgets/codepage.h"
+#include "widgets/colours.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 

@@ -6,8 +6,8 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "screens/grid.h"
-#include "screens/print.h"
+#include "widgets/grid.h"
+#include "widgets/print.h"
 
 namespace qx7 {
 

@@ -6,11 +6,11 @@
 #include <QPainterPath>
 #include <QToolButton>
 
-#include "app/codepage.h"
-#include "app/fonts.h"
-#include "app/twips.h"
-#include "screens/centre_on_screen.h"
-#include "screens/colours.h"
+#include "widgets/centre_on_screen.h"
+#include "widgets/codepage.h"
+#include "widgets/colours.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 

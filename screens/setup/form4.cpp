@@ -9,15 +9,12 @@
 #include <QPushButton>
 #include <limits>
 
-#include "app/base_dir.h"
-#include "app/codepage.h"
-#include "app/com_number.h"
-#include "app/config_file.h"
-#include "app/fonts.h"
-#include "app/twips.h"
 #include "link/digits.h"
-#include "screens/centre_on_screen.h"
-#include "screens/colours.h"
+#include "widgets/centre_on_screen.h"
+#include "widgets/codepage.h"
+#include "widgets/colours.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 
@@ -97,8 +94,8 @@ QComboBox* Caixa_Portas(QWidget* pai) {
 
 }  // namespace
 
-Form4::Form4(Variaveis_Programa& variaveis, Fabrica_Porta criar_porta, QWidget* parent)
-    : QDialog(parent), variaveis_(variaveis), criar_porta_(std::move(criar_porta)) {
+Form4::Form4(Variaveis_Programa& variaveis, Servicos_Form4 servicos, QWidget* parent)
+    : QDialog(parent), variaveis_(variaveis), servicos_(std::move(servicos)) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Configuração do Programa"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -157,8 +154,7 @@ bool Form4::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void Form4::Mostrar_Porta_Configurada() {
-    const std::optional<std::string> campo =
-        Ler_Primeiro_Campo(Arquivo_Configuracao(variaveis_.Diretorio_Base));
+    const std::optional<std::string> campo = servicos_.ler_porta_configurada();
     if (campo) {
         cs_ativo_->setText(De_1252(*campo));
     }
@@ -168,10 +164,10 @@ void Form4::Localizar_COMs_Click() {
     def_coms_->clear();
     entradas_.clear();
     def_coms_->setEditText(Texto_Inicial);
-    if (!canal_serial_ && criar_porta_) {
-        canal_serial_ = criar_porta_();
+    if (!canal_serial_ && servicos_.criar_porta) {
+        canal_serial_ = servicos_.criar_porta();
     }
-    const std::vector<Porta_Sistema> presentes = Portas_Presentes(*descoberta_);
+    const std::vector<Porta_Sistema> presentes = servicos_.portas_presentes();
     com_do_sistema_.clear();
     for (const Porta_Sistema& porta : presentes) {
         if (const std::optional<int> n = Numero_Do_Sistema(porta.nome)) {
@@ -195,10 +191,8 @@ void Form4::Listar_Numeradas(const std::vector<Porta_Sistema>& presentes,
                              std::vector<bool>& listadas) {
     for (int numero = Primeira_Porta; numero <= Ultima_Porta; ++numero) {
         const bool abre = Porta_Abre(numero);
-        const std::filesystem::path dispositivo =
-            Dispositivo_COM(variaveis_.Diretorio_Base, numero).toStdU16String();
         std::size_t i = 0;
-        while (i < presentes.size() && !Mesmo_Dispositivo(presentes[i].dispositivo, dispositivo)) {
+        while (i < presentes.size() && !servicos_.com_leva_a(numero, presentes[i].dispositivo)) {
             ++i;
         }
         const QString nome = QStringLiteral("COM%1").arg(numero);
@@ -218,7 +212,7 @@ void Form4::Listar_Numeradas(const std::vector<Porta_Sistema>& presentes,
             Acrescentar(do_sistema ? nome : texto, {numero, {}, {}});
             continue;
         }
-        std::string motivo = Motivo_Indisponivel(*descoberta_, porta.dispositivo)
+        std::string motivo = servicos_.motivo_indisponivel(porta.dispositivo)
                                  .value_or(De_1252(canal_serial_->Erro()).toStdString());
         Acrescentar(Indisponivel(texto, motivo), {numero, {}, motivo});
     }
@@ -234,8 +228,7 @@ void Form4::Listar_Adaptadores(const std::vector<Porta_Sistema>& presentes,
         }
         const std::filesystem::path alvo =
             porta.nome_estavel.empty() ? porta.dispositivo : porta.nome_estavel;
-        const std::optional<std::string> motivo =
-            Motivo_Indisponivel(*descoberta_, porta.dispositivo);
+        const std::optional<std::string> motivo = servicos_.motivo_indisponivel(porta.dispositivo);
         if (motivo) {
             Acrescentar(Indisponivel(Identificacao(porta), *motivo), {std::nullopt, alvo, *motivo});
         } else {
@@ -249,23 +242,12 @@ void Form4::Acrescentar(const QString& texto, Entrada entrada) {
     entradas_.push_back(std::move(entrada));
 }
 
-// Every step is tried even after one failed; only a port whose every step succeeded counts,
-// and only that one is closed again.
+// Only a port whose every step succeeded counts, and only that one is closed again.
 bool Form4::Porta_Abre(int numero) {
-    PortaSerial& canal = *canal_serial_;
-    bool falhou = false;
-    const auto passo = [&falhou](bool aceito) { falhou = falhou || !aceito; };
-    passo(canal.CommPort(numero));
-    passo(canal.Settings("9600,N,8,1"));
-    passo(canal.InputLen(1));
-    passo(canal.RThreshold(1));
-    passo(canal.DTREnable(true));
-    passo(canal.RTSEnable(true));
-    passo(canal.PortOpen(true));
-    if (falhou) {
+    if (!servicos_.abrir_porta(*canal_serial_, numero)) {
         return false;
     }
-    canal.PortOpen(false);
+    canal_serial_->PortOpen(false);
     return true;
 }
 
@@ -278,11 +260,10 @@ void Form4::Def_COMs_Click(int indice) {
         return;
     }
     variaveis_.Porta_Selecionada = "COM" + std::to_string(*numero);
-    const std::filesystem::path arquivo = Arquivo_Configuracao(variaveis_.Diretorio_Base);
     std::string erro;
-    if (!Gravar_Configuracao(arquivo, variaveis_.Porta_Selecionada, erro)) {
+    if (!servicos_.gravar_porta(variaveis_.Porta_Selecionada, erro)) {
         Avisar(QStringLiteral("Não foi possível gravar o arquivo de configuração %1: %2")
-                   .arg(Texto(arquivo), QString::fromStdString(erro)));
+                   .arg(Texto(servicos_.arquivo_configuracao), QString::fromStdString(erro)));
         return;
     }
     escolheu_porta_ = true;
@@ -294,7 +275,7 @@ void Form4::Def_COMs_Click(int indice) {
 std::optional<int> Form4::Numero_Para(int indice) {
     const QVariant dado = def_coms_->itemData(indice);
     if (!dado.isValid()) {
-        return Numero_Porta(Para_1252(def_coms_->itemText(indice)));
+        return servicos_.numero_porta(Para_1252(def_coms_->itemText(indice)));
     }
     Entrada& entrada = entradas_[static_cast<std::size_t>(dado.toInt())];
     if (!entrada.motivo.empty()) {
@@ -306,10 +287,9 @@ std::optional<int> Form4::Numero_Para(int indice) {
         return entrada.numero;
     }
     const std::filesystem::path& base = variaveis_.Diretorio_Base;
-    const std::map<int, std::filesystem::path> entradas_com = Entradas_COM(base);
-    const std::optional<int> numero =
-        Numero_COM(entradas_com, com_do_sistema_, entrada.alvo, Ultima_Porta);
-    if (!numero) {
+    const std::optional<Numero_COM_Adaptador> com =
+        servicos_.numero_com(entrada.alvo, com_do_sistema_, Ultima_Porta);
+    if (!com) {
         Avisar(QStringLiteral("Não há número COM livre de COM%1 a COM%2 em %3.")
                    .arg(Primeira_Porta)
                    .arg(Ultima_Porta)
@@ -317,16 +297,16 @@ std::optional<int> Form4::Numero_Para(int indice) {
         return std::nullopt;
     }
     std::string erro;
-    if (!entradas_com.contains(*numero) && !Ligar_COM(base, *numero, entrada.alvo, erro)) {
+    if (!com->existe && !servicos_.ligar_com(com->numero, entrada.alvo, erro)) {
         Avisar(QStringLiteral("Não foi possível criar a entrada COM%1 em %2: %3")
-                   .arg(*numero)
+                   .arg(com->numero)
                    .arg(Texto(base), QString::fromStdString(erro)));
         return std::nullopt;
     }
-    entrada.numero = numero;
+    entrada.numero = com->numero;
     def_coms_->setItemText(
-        indice, QStringLiteral("COM%1 — %2").arg(*numero).arg(def_coms_->itemText(indice)));
-    return numero;
+        indice, QStringLiteral("COM%1 — %2").arg(com->numero).arg(def_coms_->itemText(indice)));
+    return entrada.numero;
 }
 
 void Form4::Avisar(const QString& texto) {

@@ -14,9 +14,9 @@
 #include <set>
 #include <vector>
 
-#include "app/port_discovery.h"
 #include "gauge/shared_tables.h"
 #include "link/serial_port.h"
+#include "screens/setup/form4_services.h"
 
 class QComboBox;
 class QLabel;
@@ -29,11 +29,10 @@ class Form4 : public QDialog {
     Q_OBJECT
 
   public:
-    using Fabrica_Porta = std::function<std::unique_ptr<PortaSerial>()>;
     // Tells the operator that the file could not be written; the screen stays open.
     using Aviso = std::function<void(const QString& texto)>;
 
-    Form4(Variaveis_Programa& variaveis, Fabrica_Porta criar_porta, QWidget* parent = nullptr);
+    Form4(Variaveis_Programa& variaveis, Servicos_Form4 servicos, QWidget* parent = nullptr);
     ~Form4() override;
 
     // True once a pick has been written to the configuration file during this opening.
@@ -41,10 +40,6 @@ class Form4 : public QDialog {
 
     // Replaces the warning message box (tests).
     void Definir_Aviso(Aviso aviso) { aviso_ = std::move(aviso); }
-    // Replaces the system's port list and folders (tests).
-    void Definir_Descoberta(std::unique_ptr<Descoberta_Portas> descoberta) {
-        descoberta_ = std::move(descoberta);
-    }
 
     void done(int resultado) override;
 
@@ -72,10 +67,9 @@ class Form4 : public QDialog {
     void Avisar(const QString& texto);
 
     Variaveis_Programa& variaveis_;
-    Fabrica_Porta criar_porta_;
+    Servicos_Form4 servicos_;
     std::unique_ptr<PortaSerial> canal_serial_;
     Aviso aviso_;
-    std::unique_ptr<Descoberta_Portas> descoberta_ = std::make_unique<Descoberta_Sistema>();
     std::vector<Entrada> entradas_;
     std::set<int> com_do_sistema_;  // n of every /dev/ttyS(n-1) the system reports
     QComboBox* def_coms_ = nullptr;

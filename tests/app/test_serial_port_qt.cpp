@@ -16,12 +16,12 @@
 #include <QTimer>
 #include <chrono>
 
-#include "app/codepage.h"
 #include "link/codepage.h"
 #include "link/frame.h"
 #include "link/link.h"
 #include "tests/support/fakes.h"
 #include "tests/support/pty.h"
+#include "widgets/codepage.h"
 
 namespace qx7 {
 namespace {

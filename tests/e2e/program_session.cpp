@@ -11,10 +11,10 @@
 #include <optional>
 
 #include "app/base_dir.h"
-#include "app/codepage.h"
 #include "app/log_model.h"
 #include "link/codepage.h"
 #include "link/frame.h"
+#include "widgets/codepage.h"
 
 namespace qx7::e2e {
 

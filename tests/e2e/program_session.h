@@ -13,7 +13,7 @@
 
 #include "app/program.h"
 #include "tests/e2e/modal_script.h"
-#include "tests/e2e/simulator_process.h"
+#include "tests/e2e/reporting_simulator.h"
 
 class QWidget;
 

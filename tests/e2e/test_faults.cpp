@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <QDir>
 
-#include "screens/grid.h"
 #include "tests/e2e/program_session.h"
 #include "tests/e2e/qt_printers.h"
+#include "widgets/grid.h"
 
 namespace qx7::e2e {
 namespace {

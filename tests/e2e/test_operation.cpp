@@ -11,11 +11,11 @@
 #include <QLocale>
 #include <QTimer>
 
-#include "app/codepage.h"
-#include "screens/grid.h"
 #include "tests/e2e/pdf_print.h"
 #include "tests/e2e/program_session.h"
 #include "tests/e2e/qt_printers.h"
+#include "widgets/codepage.h"
+#include "widgets/grid.h"
 
 namespace qx7::e2e {
 namespace {

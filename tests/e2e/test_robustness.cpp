@@ -16,7 +16,6 @@
 #include <iterator>
 
 #include "app/base_dir.h"
-#include "app/codepage.h"
 #include "app/startup.h"
 #include "app/startup_qt.h"
 #include "link/frame.h"
@@ -24,6 +23,7 @@
 #include "tests/e2e/qt_printers.h"
 #include "tests/support/cpu_time.h"
 #include "tests/support/pty.h"
+#include "widgets/codepage.h"
 
 namespace qx7::e2e {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "gauge/gauge_panel.h"
+#include "gauge/medidor.h"
 #include "link/link.h"
 #include "tests/support/fake_serial_port.h"
 #include "tests/support/fakes.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "gauge/gauge_panel.h"
+#include "gauge/medidor.h"
 #include "gauge/shared_tables.h"
 #include "link/frame.h"
 #include "tests/gauge/recorders.h"

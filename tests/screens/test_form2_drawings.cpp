@@ -5,13 +5,13 @@
 #include <QLineEdit>
 #include <string>
 
-#include "app/twips.h"
 #include "gauge/shared_tables.h"
 #include "gauge/tank_level.h"
 #include "screens/inventory/decimal_separator.h"
 #include "screens/inventory/filled_shape.h"
 #include "screens/inventory/form2.h"
 #include "screens/inventory/tank_frame.h"
+#include "widgets/twips.h"
 
 namespace {
 

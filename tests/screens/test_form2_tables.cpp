@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/twips.h"
 #include "gauge/shared_tables.h"
-#include "screens/grid.h"
 #include "screens/inventory/decimal_separator.h"
 #include "screens/inventory/form2.h"
+#include "widgets/grid.h"
+#include "widgets/twips.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QScreen>
 #include <QTest>
 
-#include "app/twips.h"
 #include "gauge/shared_tables.h"
-#include "screens/grid.h"
 #include "screens/inventory/form2.h"
+#include "widgets/grid.h"
+#include "widgets/twips.h"
 
 namespace {
 

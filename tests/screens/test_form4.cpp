@@ -14,11 +14,12 @@
 #include <fstream>
 
 #include "app/base_dir.h"
-#include "app/fonts.h"
 #include "app/serial_port_qt.h"
-#include "app/twips.h"
+#include "app/setup_services.h"
 #include "tests/support/fake_serial_port.h"
 #include "tests/support/pty.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 namespace {
@@ -65,9 +66,10 @@ class Tela_Configuracao : public ::testing::Test {
 
     std::unique_ptr<Form4> Abrir() {
         auto tela = std::make_unique<Form4>(
-            variaveis, [this] { return std::make_unique<Porta_Serial_Qt>(base); });
+            variaveis, Servicos_Configuracao(
+                           base, [this] { return std::make_unique<Porta_Serial_Qt>(base); },
+                           std::make_shared<Sem_Portas_Do_Sistema>()));
         tela->Definir_Aviso([this](const QString& texto) { avisos.append(texto); });
-        tela->Definir_Descoberta(std::make_unique<Sem_Portas_Do_Sistema>());
         tela->show();
         return tela;
     }
@@ -291,13 +293,15 @@ Variaveis_Programa Com_Base(const QTemporaryDir& diretorio) {
 class Tela_Com_Porta_Falsa : public ::testing::Test {
   protected:
     std::unique_ptr<Form4> Abrir(std::function<void(teste::Porta_Falsa&)> preparar) {
-        auto tela = std::make_unique<Form4>(variaveis, [this, preparar] {
+        const auto criar_porta = [this, preparar]() -> std::unique_ptr<PortaSerial> {
             auto porta = std::make_unique<Porta_Observada>(aberta_no_fim);
             preparar(*porta);
             falsa = porta.get();
             return porta;
-        });
-        tela->Definir_Descoberta(std::make_unique<Sem_Portas_Do_Sistema>());
+        };
+        auto tela = std::make_unique<Form4>(
+            variaveis, Servicos_Configuracao(variaveis.Diretorio_Base, criar_porta,
+                                             std::make_shared<Sem_Portas_Do_Sistema>()));
         tela->show();
         return tela;
     }

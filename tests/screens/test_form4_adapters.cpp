@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "app/base_dir.h"
+#include "app/setup_services.h"
 #include "screens/setup/form4.h"
 #include "tests/support/fake_serial_port.h"
 
@@ -69,7 +70,7 @@ class Adaptadores : public ::testing::Test {
   protected:
     // The component opens only the numbers in `abrem`.
     std::unique_ptr<Form4> Localizar(std::set<int> abrem = {}) {
-        auto tela = std::make_unique<Form4>(variaveis, [abrem] {
+        const auto criar_porta = [abrem]() -> std::unique_ptr<PortaSerial> {
             auto porta = std::make_unique<teste::Porta_Falsa>();
             for (int n = 1; n <= 31; ++n) {
                 if (!abrem.contains(n)) {
@@ -77,9 +78,11 @@ class Adaptadores : public ::testing::Test {
                 }
             }
             return porta;
-        });
+        };
+        auto tela = std::make_unique<Form4>(
+            variaveis,
+            Servicos_Configuracao(base, criar_porta, std::make_shared<Descoberta_Falsa>(maquina)));
         tela->Definir_Aviso([this](const QString& texto) { avisos.append(texto); });
-        tela->Definir_Descoberta(std::make_unique<Descoberta_Falsa>(maquina));
         tela->show();
         QTest::mouseClick(tela->findChild<QPushButton*>(QStringLiteral("Localizar_COMs")),
                           Qt::LeftButton);

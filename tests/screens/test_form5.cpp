@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <string>
 
-#include "app/twips.h"
 #include "gauge/fields.h"
 #include "gauge/shared_tables.h"
-#include "screens/grid.h"
 #include "screens/measurements/form5.h"
 #include "screens/measurements/result_text.h"
+#include "widgets/grid.h"
+#include "widgets/twips.h"
 
 namespace {
 

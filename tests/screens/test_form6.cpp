@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/twips.h"
 #include "gauge/shared_tables.h"
 #include "screens/measurements/form6.h"
+#include "widgets/twips.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "screens/grid.h"
+#include "widgets/grid.h"
 
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
 
-#include "app/twips.h"
+#include "widgets/twips.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "screens/print.h"
+#include "widgets/print.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gauge/gauge_panel.h"
+#include "gauge/medidor.h"
 #include "link/codepage.h"
 #include "link/link.h"
 #include "tests/support/fake_serial_port.h"

@@ -12,17 +12,17 @@
 #include <memory>
 #include <string>
 
-#include "app/fonts.h"
 #include "app/main_panel.h"
 #include "app/serial_port_qt.h"
 #include "app/startup_qt.h"
-#include "gauge/gauge_panel.h"
+#include "gauge/medidor.h"
 #include "link/frame.h"
 #include "link/link.h"
 #include "tests/support/fake_serial_port.h"
 #include "tests/support/fakes.h"
 #include "tests/tools/program_harness.h"
 #include "tools/simulador/requests.h"
+#include "widgets/fonts.h"
 
 namespace {
 

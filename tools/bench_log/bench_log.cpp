@@ -17,9 +17,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/fonts.h"
 #include "app/log_model.h"
 #include "app/log_view.h"
+#include "widgets/fonts.h"
 
 namespace {
 

@@ -24,14 +24,14 @@
 #include <string_view>
 #include <vector>
 
-#include "app/fonts.h"
 #include "app/main_panel.h"
 #include "app/modal_screens_qt.h"
 #include "app/serial_port_qt.h"
 #include "app/startup_qt.h"
+#include "tools/bench_program/bench_station.h"
 #include "tools/bench_program/counting_port.h"
-#include "tools/bench_program/simulator_process.h"
 #include "tools/bench_program/traffic_analysis.h"
+#include "widgets/fonts.h"
 
 namespace qx7::bancada {
 namespace {

@@ -16,14 +16,14 @@
 #include <optional>
 #include <string>
 
-#include "app/fonts.h"
 #include "app/main_panel.h"
 #include "app/serial_port_qt.h"
 #include "app/startup_qt.h"
 #include "link/frame.h"
 #include "tests/support/pty.h"
+#include "tools/bench_program/bench_station.h"
 #include "tools/bench_program/counting_port.h"
-#include "tools/bench_program/simulator_process.h"
+#include "widgets/fonts.h"
 
 namespace qx7::bancada {
 namespace {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
-#include "app/fonts.h"
-#include "app/translations.h"
+#include "widgets/fonts.h"
+#include "widgets/translations.h"
 
 int main(int argc, char** argv) {
     // Tests never need a display; the build also runs them to list their cases.

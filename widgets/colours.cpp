@@ -1,4 +1,4 @@
-#include "screens/colours.h"
+#include "widgets/colours.h"
 
 #include <QPalette>
 #include <QWidget>

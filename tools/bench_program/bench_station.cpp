@@ -1,4 +1,4 @@
-#include "tools/bench_program/simulator_process.h"
+#include "tools/bench_program/bench_station.h"
 
 #include <fcntl.h>
 #include <signal.h>

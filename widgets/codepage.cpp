@@ -1,4 +1,4 @@
-#include "app/codepage.h"
+#include "widgets/codepage.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "app/translations.h"
+#include "widgets/translations.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

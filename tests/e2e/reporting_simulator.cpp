@@ -1,4 +1,4 @@
-#include "tests/e2e/simulator_process.h"
+#include "tests/e2e/reporting_simulator.h"
 
 #include <QDeadlineTimer>
 

@@ -1,4 +1,4 @@
-#include "screens/print.h"
+#include "widgets/print.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,7 +12,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "app/twips.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 

@@ -1,11 +1,11 @@
-#include "screens/grid.h"
+#include "widgets/grid.h"
 
 #include <QHeaderView>
 #include <algorithm>
 
-#include "app/codepage.h"
-#include "app/fonts.h"
-#include "app/twips.h"
+#include "widgets/codepage.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
 
 namespace qx7 {
 

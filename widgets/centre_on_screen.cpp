@@ -1,4 +1,4 @@
-#include "screens/centre_on_screen.h"
+#include "widgets/centre_on_screen.h"
 
 #include <QEvent>
 #include <QGuiApplication>
