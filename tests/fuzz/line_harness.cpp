@@ -1,6 +1,5 @@
 #include "tests/fuzz/line_harness.h"
 
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -31,12 +30,6 @@ class Telas_Instantaneas : public Telas {
     Variaveis_Programa& variaveis_;
 };
 
-void Exigir(bool condicao) {
-    if (!condicao) {
-        std::abort();
-    }
-}
-
 struct Bancada {
     Variaveis_Programa variaveis;
     Painel_Falso painel;
@@ -52,7 +45,6 @@ struct Bancada {
         enlace.Processar_Mensagem_Recebida = [this](const std::string& quadro) {
             medidor.Processar_Mensagem_Recebida(quadro);
         };
-        Exigir(porta.CommPort(1) && porta.PortOpen(true));
     }
 
     // One Timer3 tick; the one-second timers every 40 of them, as their intervals have it.
@@ -64,12 +56,20 @@ struct Bancada {
         }
     }
 
-    void Verificar() const {
-        Exigir(enlace.Fila_RX().Aguardando() <= Fila_Mensagens::Capacidade &&
-               enlace.Fila_TX().Aguardando() <= Fila_Mensagens::Capacidade);
+    // Empty while every invariant holds; else the first one broken.
+    std::string Verificar() const {
+        if (enlace.Fila_RX().Aguardando() > Fila_Mensagens::Capacidade ||
+            enlace.Fila_TX().Aguardando() > Fila_Mensagens::Capacidade) {
+            return "uma fila passou da capacidade";
+        }
         const int estado = enlace.Estado_Protocolo();
-        Exigir(estado == Enlace::Estado_Ocioso || estado == Enlace::Estado_Aguardando_ACK);
-        Exigir(variaveis.Num_Medicoes >= 0);
+        if (estado != Enlace::Estado_Ocioso && estado != Enlace::Estado_Aguardando_ACK) {
+            return "estado do protocolo desconhecido: " + std::to_string(estado);
+        }
+        if (variaveis.Num_Medicoes < 0) {
+            return "número de medições negativo";
+        }
+        return {};
     }
 };
 
@@ -92,11 +92,14 @@ void Preparar(Bancada& bancada, std::uint8_t configuracao) {
 
 }  // namespace
 
-void Exercitar_Linha(const std::uint8_t* dados, std::size_t tamanho) {
+std::string Exercitar_Linha(const std::uint8_t* dados, std::size_t tamanho) {
     if (tamanho == 0) {
-        return;
+        return {};
     }
     Bancada bancada;
+    if (!bancada.porta.CommPort(1) || !bancada.porta.PortOpen(true)) {
+        return "a porta de teste não abriu";
+    }
     const std::uint8_t configuracao = dados[0];
     Preparar(bancada, configuracao);
     const std::size_t rajada = 1 + ((configuracao >> 4) & 0x0F);
@@ -111,14 +114,18 @@ void Exercitar_Linha(const std::uint8_t* dados, std::size_t tamanho) {
             bancada.porta.Receber(pedaco);
         }
         bancada.Tick();
-        bancada.Verificar();
+        if (std::string quebra = bancada.Verificar(); !quebra.empty()) {
+            return quebra;
+        }
     }
     // Long enough for every wait to end and both queues to drain.
     for (int i = 0; i < 51 * 2 + 40 * 6; ++i) {
         bancada.Tick();
     }
-    bancada.Verificar();
-    Exigir(bancada.enlace.Fila_RX().Vazia());
+    if (std::string quebra = bancada.Verificar(); !quebra.empty()) {
+        return quebra;
+    }
+    return bancada.enlace.Fila_RX().Vazia() ? std::string() : "a fila de recepção não esvaziou";
 }
 
 }  // namespace qx7::teste

@@ -4,11 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace qx7::teste {
 
 // The first byte chooses the set-up (see line_harness.cpp); the rest arrives on the line.
-// Returns normally; a broken invariant aborts.
-void Exercitar_Linha(const std::uint8_t* dados, std::size_t tamanho);
+// Returns empty when every invariant held, else the first one broken.
+std::string Exercitar_Linha(const std::uint8_t* dados, std::size_t tamanho);
 
 }  // namespace qx7::teste

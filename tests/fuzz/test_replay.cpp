@@ -1,7 +1,9 @@
 // Every input of the seed corpus, and every input that once broke the program, is played
-// again in the ordinary test builds.
+// again in the ordinary test builds, one test per file so that a failure names its input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,20 +23,37 @@ std::vector<std::filesystem::path> Entradas() {
             }
         }
     }
+    std::sort(arquivos.begin(), arquivos.end());
     return arquivos;
 }
 
-TEST(Reproducao, TodasAsEntradasPassamSemQuebrarInvariantes) {
-    const auto arquivos = Entradas();
-    ASSERT_GE(arquivos.size(), 10u) << "the seed corpus is missing";
-    for (const auto& arquivo : arquivos) {
-        SCOPED_TRACE(arquivo.string());
-        std::ifstream entrada(arquivo, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(entrada),
-                                std::istreambuf_iterator<char>()};
-        qx7::teste::Exercitar_Linha(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                    bytes.size());
-    }
+// The test's name: the folder and the file, in the characters gtest accepts.
+std::string Nome_Do_Teste(const std::filesystem::path& arquivo) {
+    std::string nome =
+        arquivo.parent_path().filename().string() + "_" + arquivo.filename().string();
+    std::replace_if(
+        nome.begin(), nome.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+    return nome;
 }
+
+TEST(Reproducao, CorpusPresente) {
+    EXPECT_GE(Entradas().size(), 10u) << "the seed corpus is missing";
+}
+
+class Entrada_Gravada : public ::testing::TestWithParam<std::filesystem::path> {};
+
+TEST_P(Entrada_Gravada, PassaSemQuebrarInvariantes) {
+    std::ifstream entrada(GetParam(), std::ios::binary);
+    ASSERT_TRUE(entrada) << GetParam();
+    const std::string bytes{std::istreambuf_iterator<char>(entrada),
+                            std::istreambuf_iterator<char>()};
+    EXPECT_EQ(qx7::teste::Exercitar_Linha(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                          bytes.size()),
+              "")
+        << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(Reproducao, Entrada_Gravada, ::testing::ValuesIn(Entradas()),
+                         [](const auto& info) { return Nome_Do_Teste(info.param); });
 
 }  // namespace
