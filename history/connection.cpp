@@ -1,0 +1,63 @@
+#include "history/connection.h"
+
+#include <QAtomicInteger>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace qx7 {
+
+namespace {
+
+QString Nome_Unico() {
+    static QAtomicInteger<quint64> contador = 0;
+    return QStringLiteral("qx7-historico-%1").arg(contador.fetchAndAddRelaxed(1));
+}
+
+// The first statement is where SQLite finds out that a file is not a database, or is locked.
+bool Preparar(QSqlDatabase& banco, Modo_Conexao modo, QString& erro) {
+    QSqlQuery q(banco);
+    const bool ok = modo == Modo_Conexao::Escrita
+                        ? q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) &&
+                              q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))
+                        : q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    if (!ok) {
+        erro = q.lastError().text();
+    }
+    return ok;
+}
+
+}  // namespace
+
+Conexao_Historico::Conexao_Historico(const QString& arquivo, Modo_Conexao modo)
+    : nome_(Nome_Unico()), banco_(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome_)) {
+    if (!banco_.isValid()) {
+        erro_ = QStringLiteral("o driver SQLite do Qt não está instalado");
+        return;
+    }
+    if (modo == Modo_Conexao::Leitura && !QFileInfo::exists(arquivo)) {
+        erro_ = QStringLiteral("o arquivo %1 não existe").arg(arquivo);
+        return;
+    }
+    banco_.setDatabaseName(arquivo);
+    banco_.setConnectOptions(modo == Modo_Conexao::Leitura
+                                 ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000")
+                                 : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    bool ok = banco_.open();
+    if (!ok) {
+        erro_ = banco_.lastError().text();
+    } else if (!(ok = Preparar(banco_, modo, erro_))) {
+        banco_.close();
+    }
+    if (!ok && erro_.isEmpty()) {
+        erro_ = QStringLiteral("erro desconhecido");
+    }
+}
+
+Conexao_Historico::~Conexao_Historico() {
+    banco_.close();
+    banco_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(nome_);
+}
+
+}  // namespace qx7

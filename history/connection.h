@@ -1,0 +1,30 @@
+#pragma once
+// One Qt SQL connection to Historico.sqlite, owned by one thread: opened under a name of its
+// own, closed and removed when it goes. Every reader and the writer hold their own.
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace qx7 {
+
+enum class Modo_Conexao { Leitura, Escrita };
+
+class Conexao_Historico {
+  public:
+    // Leitura: an existing file only, read-only. Escrita: created when missing, WAL journal.
+    Conexao_Historico(const QString& arquivo, Modo_Conexao modo);
+    ~Conexao_Historico();
+    Conexao_Historico(const Conexao_Historico&) = delete;
+    Conexao_Historico& operator=(const Conexao_Historico&) = delete;
+
+    bool Aberta() const { return erro_.isEmpty(); }
+    const QString& Erro() const { return erro_; }  // why it is not open, in Portuguese
+    QSqlDatabase& Banco() { return banco_; }
+
+  private:
+    QString nome_;
+    QSqlDatabase banco_;
+    QString erro_;
+};
+
+}  // namespace qx7
