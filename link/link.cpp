@@ -22,6 +22,7 @@ int Enlace::Estado_Protocolo() const {
 }
 
 void Enlace::Porta_Reaberta() {
+    ++estatisticas_.Reaberturas_Porta;
     montagem_ = {};
     motor_.Estado_Protocolo = Estado_Ocioso;
     motor_.Contador_Timeout = 0;

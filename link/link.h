@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/link_statistics.h"
 #include "link/log_sink.h"
 #include "link/message_queue.h"
 #include "link/panel.h"
@@ -50,6 +51,7 @@ class Enlace : public Transmissor {
     // Read-only views for diagnostics and tests.
     const Fila_Mensagens& Fila_RX() const { return Fila_RX_; }
     const Fila_Mensagens& Fila_TX() const { return Fila_TX_; }
+    const Estatisticas_Enlace& Estatisticas() const { return estatisticas_; }
 
   private:
     static constexpr int Segundos_Timeout = 5;  // acknowledgement and transmit-wait limit
@@ -67,6 +69,7 @@ class Enlace : public Transmissor {
     void Armazena_Mensagem_RX(std::string Buffer_RX);
     void Apanha_Mensagem_RX();
     void Apanha_Mensagem_TX();
+    void Transmite_Pedido();  // the request awaiting its answer, counted as a frame sent
     bool Transmite_Mensagem(const std::string& texto);  // false: the port was closed, nothing sent
     void Aguardar_Transmissao();
 
@@ -90,6 +93,7 @@ class Enlace : public Transmissor {
     Fila_Mensagens Fila_TX_;
     Montagem_RX montagem_;
     Motor motor_;
+    Estatisticas_Enlace estatisticas_{};
     int Indice_Sinal_ = 0;
     bool tick_em_curso_ = false;  // a Timer3 tick is running, possibly suspended in a yield
 };

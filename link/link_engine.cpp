@@ -69,7 +69,7 @@ void Enlace::Enviar_Pedido() {
     if (motor_.Msg_TX_Enviada.empty()) {
         return;
     }
-    Transmite_Mensagem(Monta_Quadro(motor_.Msg_TX_Enviada));
+    Transmite_Pedido();
     motor_.Contador_Retries = 1;
     motor_.Contador_Timeout = Segundos_Timeout;
     motor_.Estado_Protocolo = Estado_Aguardando_ACK;
@@ -82,9 +82,14 @@ void Enlace::Tratar_Quadro() {
             Processar_Mensagem_Recebida(motor_.Msg_RX);
         }
         if (Transmite_Mensagem(std::string(1, ACK))) {
+            ++estatisticas_.ACKs_Enviados;
             Registrar("Status: Transmitiu ACK!");
         }
-    } else if (Transmite_Mensagem(std::string(1, NAK))) {
+        return;
+    }
+    ++estatisticas_.Erros_BCC;
+    if (Transmite_Mensagem(std::string(1, NAK))) {
+        ++estatisticas_.NAKs_Enviados;
         Registrar("Status: Transmitiu NACK!");
     }
 }
@@ -92,17 +97,21 @@ void Enlace::Tratar_Quadro() {
 // A frame that arrives while an acknowledgement is awaited is dropped without a line.
 void Enlace::Parte_Resposta() {
     if (E_Caracter(motor_.Msg_RX, ACK)) {
+        ++estatisticas_.ACKs_Recebidos;
         Registrar("Status: Recebeu ACK!");
         Registrar(cp1252("Status: Transmissão OK!"));
         motor_.Estado_Protocolo = Estado_Ocioso;
     } else if (E_Caracter(motor_.Msg_RX, NAK)) {
+        ++estatisticas_.NAKs_Recebidos;
         if (motor_.Contador_Retries > Maximo_Retries) {
+            ++estatisticas_.Repeticoes_Esgotadas;
             Registrar("Status: NACK - Estouro de Retries (3)!");
             motor_.Estado_Protocolo = Estado_Ocioso;
             return;
         }
+        ++estatisticas_.Repeticoes;
         Registrar(cp1252("Status: NACK - Erro de Transmissão!"));
-        Transmite_Mensagem(Monta_Quadro(motor_.Msg_TX_Enviada));
+        Transmite_Pedido();
         ++motor_.Contador_Retries;
         motor_.Contador_Timeout = Segundos_Timeout;
     }
@@ -110,6 +119,7 @@ void Enlace::Parte_Resposta() {
 
 void Enlace::Parte_Timeout() {
     if (motor_.Contador_Timeout == 0) {
+        ++estatisticas_.Timeouts_Recepcao;
         Registrar(cp1252("Status: Time-Out de Recepção!"));
         motor_.Estado_Protocolo = Estado_Ocioso;
     }

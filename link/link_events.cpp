@@ -32,6 +32,7 @@ void Enlace::Receber_Caracteres() {
                 Armazena_Mensagem_RX(std::move(*passo.unidade));
             }
             if (passo.descartada) {
+                ++estatisticas_.Descartes_Tamanho;
                 Registrar(cp1252("Status: Mensagem recebida descartada (excedeu " +
                                  std::to_string(Tamanho_Maximo_Unidade) + " caracteres)!"));
             }

@@ -8,7 +8,7 @@
 namespace qx7 {
 
 struct Estatisticas_Enlace {
-    std::uint64_t Quadros_Enviados = 0;  // every transmission, repetitions included
+    std::uint64_t Quadros_Enviados = 0;  // request frames on the wire, repetitions included
     std::uint64_t ACKs_Recebidos = 0;
     std::uint64_t NAKs_Recebidos = 0;
     std::uint64_t ACKs_Enviados = 0;

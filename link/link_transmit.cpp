@@ -34,11 +34,19 @@ bool Enlace::Transmite_Mensagem(const std::string& texto) {
         Registrar(Linha_Transmissao(texto));
         motor_.Contador_Timeout = 0;
     } else {
+        ++estatisticas_.Timeouts_Transmissao;
         Registrar(cp1252("Status: Time-out de Transmissão!"));
     }
     plataforma_.Pausa_ms(Pausa_RTS_ms);
     porta_.RTSEnable(false);
     return enviada;
+}
+
+// A request closed out by the port is not counted: nothing reached the wire.
+void Enlace::Transmite_Pedido() {
+    if (Transmite_Mensagem(Monta_Quadro(motor_.Msg_TX_Enviada))) {
+        ++estatisticas_.Quadros_Enviados;
+    }
 }
 
 // Timer2 counts Contador_Timeout down from inside the yield; a port closed meanwhile has

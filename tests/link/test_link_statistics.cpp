@@ -1,0 +1,181 @@
+// The link's counters: each scripted exchange leaves exactly its own events counted.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link_bench.h"
+
+namespace qx7::teste {
+namespace {
+
+// One step of an exchange, each followed by the engine's tick that handles it.
+enum class Passo {
+    Pedido,             // a request queued and sent
+    Pedido_Sem_Drenar,  // a request whose bytes never leave the transmit buffer
+    Recebe_ACK,
+    Recebe_NAK,
+    Recebe_Quadro_Bom,    // the gauge sends a frame while the link is idle
+    Recebe_Quadro_BCC,    // the same with a wrong check character
+    Recebe_Longa_Demais,  // STX and more than the size cap without ETX
+    Cinco_Segundos,       // Timer2 runs out the answer time-out
+    Reabre_Porta,
+    Fecha_Porta,
+};
+
+struct Caso {
+    const char* nome;
+    std::vector<Passo> passos;
+    Estatisticas_Enlace esperado;
+};
+
+using Campo = std::uint64_t Estatisticas_Enlace::*;
+const std::vector<std::pair<const char*, Campo>> Campos = {
+    {"Quadros_Enviados", &Estatisticas_Enlace::Quadros_Enviados},
+    {"ACKs_Recebidos", &Estatisticas_Enlace::ACKs_Recebidos},
+    {"NAKs_Recebidos", &Estatisticas_Enlace::NAKs_Recebidos},
+    {"ACKs_Enviados", &Estatisticas_Enlace::ACKs_Enviados},
+    {"NAKs_Enviados", &Estatisticas_Enlace::NAKs_Enviados},
+    {"Repeticoes", &Estatisticas_Enlace::Repeticoes},
+    {"Repeticoes_Esgotadas", &Estatisticas_Enlace::Repeticoes_Esgotadas},
+    {"Timeouts_Recepcao", &Estatisticas_Enlace::Timeouts_Recepcao},
+    {"Timeouts_Transmissao", &Estatisticas_Enlace::Timeouts_Transmissao},
+    {"Erros_BCC", &Estatisticas_Enlace::Erros_BCC},
+    {"Descartes_Tamanho", &Estatisticas_Enlace::Descartes_Tamanho},
+    {"Reaberturas_Porta", &Estatisticas_Enlace::Reaberturas_Porta},
+};
+
+// "Campo: obtido X, esperado Y" for every counter that differs, so a failure names it.
+std::vector<std::string> Diferencas(const Estatisticas_Enlace& obtido,
+                                    const Estatisticas_Enlace& esperado) {
+    std::vector<std::string> diferencas;
+    for (const auto& [nome, campo] : Campos) {
+        if (obtido.*campo != esperado.*campo) {
+            std::string linha = nome;
+            linha += ": obtido " + std::to_string(obtido.*campo);
+            linha += ", esperado " + std::to_string(esperado.*campo);
+            diferencas.push_back(std::move(linha));
+        }
+    }
+    return diferencas;
+}
+
+std::string Quadro_BCC_Errado() {
+    std::string quadro = Monta_Quadro("LR1207122026");
+    quadro.back() ^= 0x01;
+    return quadro;
+}
+
+class Estatisticas : public Bancada, public ::testing::WithParamInterface<Caso> {
+  protected:
+    void Executar(Passo passo) {
+        switch (passo) {
+            case Passo::Pedido:
+                enlace.Armazena_Mensagem_TX("LR");
+                break;
+            case Passo::Pedido_Sem_Drenar:
+                Pedido_Sem_Drenar();
+                return;
+            case Passo::Recebe_ACK:
+                porta.Receber(Um_ACK);
+                break;
+            case Passo::Recebe_NAK:
+                porta.Receber(Um_NAK);
+                break;
+            case Passo::Recebe_Quadro_Bom:
+                porta.Receber(Monta_Quadro("LR1207122026"));
+                break;
+            case Passo::Recebe_Quadro_BCC:
+                porta.Receber(Quadro_BCC_Errado());
+                break;
+            case Passo::Recebe_Longa_Demais:
+                porta.Receber("\x02" + std::string(Tamanho_Maximo_Unidade, 'a'));
+                break;
+            case Passo::Cinco_Segundos:
+                Segundos(5);
+                break;
+            case Passo::Reabre_Porta:
+                enlace.Porta_Reaberta();
+                break;
+            case Passo::Fecha_Porta:
+                porta.PortOpen(false);
+                break;
+        }
+        enlace.Timer3_Tick();
+    }
+
+    // Timer2 runs during the transmit wait until the wait gives up.
+    void Pedido_Sem_Drenar() {
+        porta.reter_saida = true;
+        plataforma.ao_processar = [this] { enlace.Timer2_Tick(); };
+        enlace.Armazena_Mensagem_TX("LR");
+        enlace.Timer3_Tick();
+        plataforma.ao_processar = nullptr;
+        porta.reter_saida = false;
+        porta.Esvaziar_Saida();
+    }
+};
+
+TEST_P(Estatisticas, CadaEventoContadoUmaVezNoSeuLugar) {
+    for (const Passo passo : GetParam().passos) {
+        Executar(passo);
+    }
+    Ticks(10);
+    EXPECT_EQ(Diferencas(enlace.Estatisticas(), GetParam().esperado), std::vector<std::string>{});
+    EXPECT_EQ(enlace.Estado_Protocolo(), Enlace::Estado_Ocioso);
+    Filas_Vazias();
+}
+
+using P = Passo;
+const std::vector<Caso> Casos = {
+    {"NadaAconteceu", {}, {}},
+    {"RespostaBoa", {P::Pedido, P::Recebe_ACK}, {.Quadros_Enviados = 1, .ACKs_Recebidos = 1}},
+    {"NAKDepoisBoa",
+     {P::Pedido, P::Recebe_NAK, P::Recebe_ACK},
+     {.Quadros_Enviados = 2, .ACKs_Recebidos = 1, .NAKs_Recebidos = 1, .Repeticoes = 1}},
+    {"QuatroNAKsEsgotam",
+     {P::Pedido, P::Recebe_NAK, P::Recebe_NAK, P::Recebe_NAK, P::Recebe_NAK},
+     {.Quadros_Enviados = 4, .NAKs_Recebidos = 4, .Repeticoes = 3, .Repeticoes_Esgotadas = 1}},
+    {"SemResposta",
+     {P::Pedido, P::Cinco_Segundos},
+     {.Quadros_Enviados = 1, .Timeouts_Recepcao = 1}},
+    {"NAKDepoisSilencio",
+     {P::Pedido, P::Recebe_NAK, P::Cinco_Segundos},
+     {.Quadros_Enviados = 2, .NAKs_Recebidos = 1, .Repeticoes = 1, .Timeouts_Recepcao = 1}},
+    {"QuadroBomRecebido", {P::Recebe_Quadro_Bom}, {.ACKs_Enviados = 1}},
+    {"QuadroComBCCErrado", {P::Recebe_Quadro_BCC}, {.NAKs_Enviados = 1, .Erros_BCC = 1}},
+    {"BCCErradoPortaFechada", {P::Fecha_Porta, P::Recebe_Quadro_BCC}, {.Erros_BCC = 1}},
+    {"UnidadeLongaDemais", {P::Recebe_Longa_Demais}, {.Descartes_Tamanho = 1}},
+    {"PortaReabertaNoMeioDaEspera",
+     {P::Pedido, P::Reabre_Porta, P::Reabre_Porta},
+     {.Quadros_Enviados = 1, .Reaberturas_Porta = 2}},
+    {"PortaNaoDrenou",
+     {P::Pedido_Sem_Drenar, P::Cinco_Segundos},
+     {.Quadros_Enviados = 1, .Timeouts_Recepcao = 1, .Timeouts_Transmissao = 1}},
+    {"PedidoComPortaFechadaNaoSaiNoFio",
+     {P::Fecha_Porta, P::Pedido, P::Cinco_Segundos},
+     {.Timeouts_Recepcao = 1}},
+    {"VariasTrocasSomam",
+     {P::Pedido, P::Recebe_ACK, P::Recebe_Quadro_Bom, P::Pedido, P::Recebe_NAK, P::Recebe_ACK,
+      P::Recebe_Quadro_BCC},
+     {.Quadros_Enviados = 3,
+      .ACKs_Recebidos = 2,
+      .NAKs_Recebidos = 1,
+      .ACKs_Enviados = 1,
+      .NAKs_Enviados = 1,
+      .Repeticoes = 1,
+      .Erros_BCC = 1}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Trocas, Estatisticas, ::testing::ValuesIn(Casos),
+                         [](const auto& info) { return std::string(info.param.nome); });
+
+// The helper itself must report a differing counter by its name.
+TEST(Estatisticas_Diferencas, NomeiaOCampoQueDifere) {
+    const Estatisticas_Enlace obtido{.Erros_BCC = 2};
+    EXPECT_EQ(Diferencas(obtido, {}), std::vector<std::string>{"Erros_BCC: obtido 2, esperado 0"});
+    EXPECT_EQ(Diferencas(obtido, obtido), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace qx7::teste
