@@ -51,6 +51,9 @@ void Medidor::MA_Cmd_Click() {
 void Medidor::IV_Cmd_Click() {
     painel_.Definir_Texto(Controle::Comando_QX7, "MA");
     variaveis_.Modo_Inventario = true;
+    if (historico_ != nullptr) {
+        historico_->Inventario_Iniciado();
+    }
     Transmitir_Click();
 }
 
@@ -65,6 +68,7 @@ void Medidor::Medicao_Programada_Click() {
         return;
     }
     variaveis_.Num_Medicoes = 0;
+    serie_.registros.clear();
     Enviar_Comando("MP" + data);
 }
 

@@ -65,6 +65,22 @@ void Guardar_Leitura(Variaveis_Programa& variaveis, const Leitura_Tanque& l) {
                                                              std::string(l.capacidade)};
 }
 
+Leitura_Recebida Para_Historico(const Leitura_Tanque& l, std::string_view Msg_RX, bool peso,
+                                std::string endereco) {
+    return {std::move(endereco),
+            std::string(Campo(Msg_RX, 2, 2)),
+            std::string(l.tanque),
+            std::string(l.densidade),
+            std::string(l.produto),
+            std::string(l.capacidade),
+            std::string(l.medido),
+            std::string(l.complementar),
+            l.hora,
+            l.data,
+            peso,
+            std::string(Msg_RX)};
+}
+
 }  // namespace
 
 void Medidor::Resposta_Medicao(std::string_view Msg_RX) {
@@ -74,6 +90,10 @@ void Medidor::Resposta_Medicao(std::string_view Msg_RX) {
     Mostrar_Percentual(leitura.medido, leitura.complementar);
 
     const bool peso = Campo(Msg_RX, 43, 1) == "P";
+    if (historico_ != nullptr) {
+        historico_->Leitura(Para_Historico(leitura, Msg_RX, peso, Endereco_Medidor_),
+                            variaveis_.Modo_Inventario);
+    }
     painel_.Definir_Texto(Controle::Label8, peso ? "Peso Medido" : "Volume Medido");
     painel_.Definir_Texto(Controle::Label9, peso ? "Peso Complementar" : "Volume Complementar");
 
@@ -84,6 +104,11 @@ void Medidor::Resposta_Medicao(std::string_view Msg_RX) {
 
     if (variaveis_.Modo_Inventario &&
         Sem_Brancos(leitura.tanque) == Sem_Brancos(painel_.Texto(Controle::CF_NumTanques))) {
+        if (historico_ != nullptr) {
+            int tanques = 0;
+            Inteiro_Par(Valor_Numerico(leitura.tanque), tanques);
+            historico_->Inventario_Concluido(Endereco_Medidor_, tanques);
+        }
         Leitura_Tanques_Click();
         variaveis_.Modo_Inventario = false;
     }

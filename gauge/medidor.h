@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "gauge/history_sink.h"
 #include "gauge/modal_screens.h"
 #include "gauge/shared_tables.h"
 #include "link/panel.h"
@@ -41,6 +42,9 @@ class Medidor {
     const std::string& Tanque_Selecionado() const { return Tanque_Selecionado_; }
     const std::string& Endereco_Medidor() const { return Endereco_Medidor_; }
 
+    // Every decoded reading, inventory, series and clock answer goes there too; null: none.
+    void Definir_Historico(Historico_Medidor* historico) { historico_ = historico; }
+
   private:
     // Writes the command text into Comando_QX7, then runs the send action.
     void Enviar_Comando(std::string_view comando);
@@ -61,6 +65,8 @@ class Medidor {
     Plataforma& plataforma_;
     std::string Tanque_Selecionado_;
     std::string Endereco_Medidor_ = "A01";
+    Historico_Medidor* historico_ = nullptr;
+    Serie_Programada_Recebida serie_;  // the records of the series being received
 };
 
 }  // namespace qx7

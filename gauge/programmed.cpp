@@ -23,7 +23,20 @@ void Medidor::Resposta_Programada(std::string_view Msg_RX) {
     }
     painel_.Definir_Texto(Controle::Inf_Erro, cp1252("Recebendo a medição No. ") +
                                                   std::to_string(variaveis_.Num_Medicoes));
+    // Every record is kept for the history, also those beyond the table's last row, up to the
+    // count Num_Medicoes can hold.
+    if (serie_.registros.size() < std::numeric_limits<std::int16_t>::max()) {
+        serie_.registros.push_back(
+            {std::string(Campo(Msg_RX, 10, 6)), std::string(Campo(Msg_RX, 4, 6)),
+             std::string(Campo(Msg_RX, 16, 6)), std::string(Campo(Msg_RX, 22, 3))});
+    }
     if (Campo(Msg_RX, 25, 1) != std::string_view(&SOH, 1)) {
+        if (historico_ != nullptr) {
+            serie_.endereco = Endereco_Medidor_;
+            serie_.data_solicitada = variaveis_.Data_Solicitada;
+            historico_->Serie_Programada(serie_);
+        }
+        serie_.registros.clear();
         telas_.Abrir_Resultados();
         painel_.Definir_Texto(Controle::Inf_Erro, "");
     }

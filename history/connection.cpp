@@ -15,14 +15,14 @@ QString Nome_Unico() {
 }
 
 // The first statement is where SQLite finds out that a file is not a database, or is locked.
-bool Preparar(QSqlDatabase& banco, Modo_Conexao modo, QString& erro) {
+bool Preparar(QSqlDatabase& banco, Modo_Conexao modo, QSqlError& erro) {
     QSqlQuery q(banco);
     const bool ok = modo == Modo_Conexao::Escrita
                         ? q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) &&
                               q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))
                         : q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     if (!ok) {
-        erro = q.lastError().text();
+        erro = q.lastError();
     }
     return ok;
 }
@@ -45,10 +45,11 @@ Conexao_Historico::Conexao_Historico(const QString& arquivo, Modo_Conexao modo)
                                  : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
     bool ok = banco_.open();
     if (!ok) {
-        erro_ = banco_.lastError().text();
-    } else if (!(ok = Preparar(banco_, modo, erro_))) {
+        erro_sql_ = banco_.lastError();
+    } else if (!(ok = Preparar(banco_, modo, erro_sql_))) {
         banco_.close();
     }
+    erro_ = erro_sql_.text();
     if (!ok && erro_.isEmpty()) {
         erro_ = QStringLiteral("erro desconhecido");
     }

@@ -3,6 +3,7 @@
 // own, closed and removed when it goes. Every reader and the writer hold their own.
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 
 namespace qx7 {
@@ -18,13 +19,15 @@ class Conexao_Historico {
     Conexao_Historico& operator=(const Conexao_Historico&) = delete;
 
     bool Aberta() const { return erro_.isEmpty(); }
-    const QString& Erro() const { return erro_; }  // why it is not open, in Portuguese
+    const QString& Erro() const { return erro_; }            // why it is not open
+    const QSqlError& Erro_Sql() const { return erro_sql_; }  // and SQLite's code for it, if any
     QSqlDatabase& Banco() { return banco_; }
 
   private:
     QString nome_;
     QSqlDatabase banco_;
     QString erro_;
+    QSqlError erro_sql_;
 };
 
 }  // namespace qx7

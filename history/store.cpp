@@ -1,0 +1,211 @@
+#include "history/store.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QSqlQuery>
+#include <QVariant>
+#include <optional>
+
+#include "gauge/numeric_text.h"
+#include "widgets/codepage.h"
+
+namespace qx7 {
+
+namespace {
+
+QString Texto(const std::string& bytes) {
+    return De_1252(bytes);
+}
+
+QByteArray Bytes(const std::string& quadro) {
+    return {quadro.data(), static_cast<qsizetype>(quadro.size())};
+}
+
+// A field read as a whole number, as the decoders read tank numbers; none when it is not one.
+QVariant Inteiro(const std::string& campo) {
+    int valor = 0;
+    return Inteiro_Par(Valor_Numerico(campo), valor) ? QVariant(valor) : QVariant();
+}
+
+// Gauge minus computer, in seconds; none when the gauge's texts are not a date and a time.
+std::optional<qint64> Deriva_s(const Relogio_Recebido& r, qint64 instante_ms) {
+    const QDate dia = QDate::fromString(Texto(r.data), QStringLiteral("dd/MM/yy"));
+    const QTime hora = QTime::fromString(Texto(r.hora), QStringLiteral("HH:mm:ss"));
+    if (!dia.isValid() || !hora.isValid()) {
+        return std::nullopt;
+    }
+    // Two-digit years are of this century.
+    const QDateTime medidor(dia.addYears(dia.year() < 2000 ? 100 : 0), hora);
+    return (medidor.toMSecsSinceEpoch() - instante_ms) / 1000;
+}
+
+}  // namespace
+
+bool Armazem_Historico::Registro_Do_Operador(const Unidade_Historico& unidade) {
+    return !std::holds_alternative<Unidade_Inicio_Inventario>(unidade) &&
+           !std::holds_alternative<Unidade_Contadores>(unidade);
+}
+
+bool Armazem_Historico::Gravar(const Unidade_Historico& unidade, QSqlError& erro) {
+    pendentes_.clear();
+    limpar_inventario_ = false;
+    if (!banco_.transaction()) {
+        erro = banco_.lastError();
+        return false;
+    }
+    erro_ = QSqlError();
+    const bool escrito = std::visit([this](const auto& u) { return Escrever(u); }, unidade);
+    if (escrito && banco_.commit()) {
+        if (limpar_inventario_) {
+            leituras_do_inventario_.clear();
+        }
+        for (const auto& [tanque, linha] : pendentes_) {
+            leituras_do_inventario_[tanque] = linha;
+        }
+        return true;
+    }
+    erro = erro_.type() != QSqlError::NoError ? erro_ : banco_.lastError();
+    banco_.rollback();
+    return false;
+}
+
+bool Armazem_Historico::Escrever(const Unidade_Leitura& u) {
+    const Leitura_Recebida& l = u.leitura;
+    QSqlQuery q(banco_);
+    q.prepare(QStringLiteral(
+        "INSERT INTO leituras (instante_ms, endereco, comando, tanque, produto, densidade,"
+        " capacidade, medido, complementar, unidade, texto_tanque, texto_densidade,"
+        " texto_capacidade, texto_medido, texto_complementar, texto_hora, texto_data, quadro)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    const QVariant tanque = Inteiro(l.tanque);
+    for (const QVariant& v :
+         {QVariant(u.instante_ms), QVariant(Texto(l.endereco)), QVariant(Texto(l.comando)),
+          QVariant(tanque.isValid() ? tanque.toInt() : 0), QVariant(Texto(l.produto)),
+          QVariant(Valor_Numerico(l.densidade)), QVariant(Valor_Numerico(l.capacidade)),
+          QVariant(Valor_Numerico(l.medido)), QVariant(Valor_Numerico(l.complementar)),
+          QVariant(QString(l.peso ? QStringLiteral("P") : QStringLiteral("V"))),
+          QVariant(Texto(l.tanque)), QVariant(Texto(l.densidade)), QVariant(Texto(l.capacidade)),
+          QVariant(Texto(l.medido)), QVariant(Texto(l.complementar)), QVariant(Texto(l.hora)),
+          QVariant(Texto(l.data)), QVariant(Bytes(l.quadro))}) {
+        q.addBindValue(v);
+    }
+    if (!q.exec()) {
+        erro_ = q.lastError();
+        return false;
+    }
+    if (u.do_inventario && tanque.isValid()) {
+        pendentes_[tanque.toInt()] = q.lastInsertId().toLongLong();
+    }
+    return true;
+}
+
+bool Armazem_Historico::Escrever(const Unidade_Inicio_Inventario&) {
+    // The readings of an earlier run that never completed stay as plain readings.
+    limpar_inventario_ = true;
+    return true;
+}
+
+bool Armazem_Historico::Escrever(const Unidade_Fim_Inventario& u) {
+    QSqlQuery q(banco_);
+    q.prepare(QStringLiteral(
+        "INSERT INTO inventarios (instante_ms, endereco, num_tanques) VALUES (?, ?, ?)"));
+    q.addBindValue(u.instante_ms);
+    q.addBindValue(Texto(u.endereco));
+    q.addBindValue(u.num_tanques);
+    if (!q.exec()) {
+        erro_ = q.lastError();
+        return false;
+    }
+    const qint64 run = q.lastInsertId().toLongLong();
+    q.prepare(QStringLiteral("UPDATE leituras SET inventario = ? WHERE id = ?"));
+    for (const auto& [tanque, linha] : leituras_do_inventario_) {
+        q.addBindValue(run);
+        q.addBindValue(linha);
+        if (!q.exec()) {
+            erro_ = q.lastError();
+            return false;
+        }
+    }
+    q.prepare(QStringLiteral(
+        "INSERT INTO totais_inventario (inventario, produto, unidade, tanques, capacidade,"
+        " medido, complementar) SELECT inventario, produto, unidade, count(*), sum(capacidade),"
+        " sum(medido), sum(complementar) FROM leituras WHERE inventario = ?"
+        " GROUP BY produto, unidade"));
+    q.addBindValue(run);
+    if (!q.exec()) {
+        erro_ = q.lastError();
+        return false;
+    }
+    limpar_inventario_ = true;
+    return true;
+}
+
+bool Armazem_Historico::Escrever(const Unidade_Serie& u) {
+    QSqlQuery q(banco_);
+    q.prepare(
+        QStringLiteral("INSERT INTO series_programadas (instante_ms, endereco,"
+                       " data_solicitada) VALUES (?, ?, ?)"));
+    q.addBindValue(u.instante_ms);
+    q.addBindValue(Texto(u.serie.endereco));
+    q.addBindValue(Texto(u.serie.data_solicitada));
+    if (!q.exec()) {
+        erro_ = q.lastError();
+        return false;
+    }
+    const qint64 serie = q.lastInsertId().toLongLong();
+    q.prepare(QStringLiteral(
+        "INSERT INTO registros_programados (serie, ordem, texto_data, texto_hora, texto_volume,"
+        " texto_tanque, tanque, volume) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    int ordem = 0;
+    for (const Registro_Programado_Recebido& r : u.serie.registros) {
+        for (const QVariant& v :
+             {QVariant(serie), QVariant(ordem++), QVariant(Texto(r.data)), QVariant(Texto(r.hora)),
+              QVariant(Texto(r.volume)), QVariant(Texto(r.tanque)), Inteiro(r.tanque),
+              QVariant(Valor_Numerico(r.volume))}) {
+            q.addBindValue(v);
+        }
+        if (!q.exec()) {
+            erro_ = q.lastError();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Armazem_Historico::Escrever(const Unidade_Relogio& u) {
+    const Relogio_Recebido& r = u.relogio;
+    const std::optional<qint64> deriva = Deriva_s(r, u.instante_ms);
+    QSqlQuery q(banco_);
+    q.prepare(QStringLiteral(
+        "INSERT INTO relogio (instante_ms, endereco, texto_hora, texto_data, texto_dia, quadro,"
+        " deriva_s) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant& v :
+         {QVariant(u.instante_ms), QVariant(Texto(r.endereco)), QVariant(Texto(r.hora)),
+          QVariant(Texto(r.data)), QVariant(Texto(r.dia)), QVariant(Bytes(r.quadro)),
+          deriva ? QVariant(*deriva) : QVariant()}) {
+        q.addBindValue(v);
+    }
+    if (!q.exec()) {
+        erro_ = q.lastError();
+        return false;
+    }
+    return true;
+}
+
+bool Armazem_Historico::Escrever(const Unidade_Contadores& u) {
+    QSqlQuery q(banco_);
+    q.prepare(
+        QStringLiteral("INSERT INTO contadores_enlace (nome, valor) VALUES (?, ?)"
+                       " ON CONFLICT (nome) DO UPDATE SET valor = valor + excluded.valor"));
+    for (const Campo_Estatistica& c : Campos_Estatisticas) {
+        q.addBindValue(QString::fromLatin1(c.Nome));
+        q.addBindValue(static_cast<qint64>(u.acrescimo.*c.Membro));
+        if (!q.exec()) {
+            erro_ = q.lastError();
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace qx7
