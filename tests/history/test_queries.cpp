@@ -1,0 +1,248 @@
+// The reading side of the history file, each query against rows inserted through the fixture
+// and read back over a read-only connection, as the window reads them.
+#include <gtest/gtest.h>
+
+#include "history/connection.h"
+#include "history/queries.h"
+#include "tests/support/history/history_fixture.h"
+
+namespace qx7 {
+namespace {
+
+using teste::Historico_Teste;
+using teste::Leitura_Teste;
+
+class Consultas : public ::testing::Test {
+  protected:
+    QSqlDatabase& Leitor() {
+        if (!leitor_) {
+            leitor_.emplace(historico_.Arquivo(), Modo_Conexao::Leitura);
+            EXPECT_TRUE(leitor_->Aberta()) << leitor_->Erro().toStdString();
+        }
+        return leitor_->Banco();
+    }
+    void Leitura(qint64 instante_ms, int tanque) {
+        Leitura_Teste l;
+        l.instante_ms = instante_ms;
+        l.tanque = tanque;
+        historico_.Inserir_Leitura(l);
+    }
+
+    Historico_Teste historico_;
+    std::optional<Conexao_Historico> leitor_;
+};
+
+std::vector<std::pair<qint64, int>> Instantes(const std::vector<Leitura_Historico>& leituras) {
+    std::vector<std::pair<qint64, int>> v;
+    for (const Leitura_Historico& l : leituras) {
+        v.emplace_back(l.instante_ms, l.tanque);
+    }
+    return v;
+}
+
+TEST_F(Consultas, FiltraPorTanqueEPeriodoSemOFim) {
+    Leitura(1000, 1);
+    Leitura(2000, 1);
+    Leitura(3000, 1);
+    Leitura(2000, 2);
+    Leitura(999, 2);
+
+    const Filtro_Leituras tanque_1{1000, 3000, {1}};
+    EXPECT_EQ(Contar_Leituras(Leitor(), tanque_1), 2);
+    EXPECT_EQ(Instantes(Pagina_Leituras(Leitor(), tanque_1, 0, 10)),
+              (std::vector<std::pair<qint64, int>>{{1000, 1}, {2000, 1}}));
+
+    const Filtro_Leituras todos{1000, 3001, {}};
+    EXPECT_EQ(Contar_Leituras(Leitor(), todos), 4);
+    const Filtro_Leituras dois{0, 5000, {2, 1}};
+    EXPECT_EQ(Contar_Leituras(Leitor(), dois), 5);
+}
+
+TEST_F(Consultas, PaginasEmOrdemDeTempo) {
+    for (qint64 t : {50, 10, 40, 20, 30}) {
+        Leitura(t, 3);
+    }
+    const Filtro_Leituras filtro{0, 100, {}};
+    EXPECT_EQ(Instantes(Pagina_Leituras(Leitor(), filtro, 1, 2)),
+              (std::vector<std::pair<qint64, int>>{{20, 3}, {30, 3}}));
+    EXPECT_EQ(Pagina_Leituras(Leitor(), filtro, 4, 10).size(), 1u);
+    EXPECT_TRUE(Pagina_Leituras(Leitor(), filtro, 5, 10).empty());
+}
+
+TEST_F(Consultas, LeituraCompletaComPercentual) {
+    Leitura_Teste l;
+    l.instante_ms = 10;
+    l.tanque = 4;
+    l.produto = QStringLiteral("ÓLEO DIESEL");
+    l.medido = 1000;
+    l.complementar = 3000;
+    l.unidade = QStringLiteral("P");
+    l.comando = QStringLiteral("LM");
+    l.texto_hora = QStringLiteral("12:34");
+    l.texto_data = QStringLiteral("05/06/24");
+    historico_.Inserir_Leitura(l);
+    l.instante_ms = 20;
+    l.medido = 0;
+    l.complementar = 0;
+    historico_.Inserir_Leitura(l);
+    l.instante_ms = 30;
+    l.medido.reset();
+    historico_.Inserir_Leitura(l);
+
+    const auto v = Pagina_Leituras(Leitor(), {0, 100, {4}}, 0, 10);
+    ASSERT_EQ(v.size(), 3u);
+    EXPECT_EQ(v[0].produto, QStringLiteral("ÓLEO DIESEL"));
+    EXPECT_EQ(v[0].comando, QStringLiteral("LM"));
+    EXPECT_EQ(v[0].unidade, QStringLiteral("P"));
+    EXPECT_EQ(v[0].endereco, QStringLiteral("01"));
+    EXPECT_EQ(v[0].texto_hora, QStringLiteral("12:34"));
+    EXPECT_EQ(v[0].texto_data, QStringLiteral("05/06/24"));
+    EXPECT_DOUBLE_EQ(v[0].densidade, 0.75);
+    EXPECT_DOUBLE_EQ(v[0].capacidade, 4000);
+    EXPECT_DOUBLE_EQ(v[0].medido, 1000);
+    EXPECT_DOUBLE_EQ(v[0].complementar, 3000);
+    ASSERT_TRUE(v[0].percentual);
+    EXPECT_DOUBLE_EQ(*v[0].percentual, 25);
+    EXPECT_FALSE(v[1].percentual);  // measured + complementary is 0
+    EXPECT_FALSE(v[2].percentual);  // nothing measured
+}
+
+Total_Produto Total(const char* produto, double medido) {
+    return {QString::fromUtf8(produto), QStringLiteral("V"), 1, 10000, medido, 10000 - medido};
+}
+
+Leitura_Teste De_Inventario(int tanque, const char* produto, double medido) {
+    Leitura_Teste l;
+    l.tanque = tanque;
+    l.produto = QString::fromUtf8(produto);
+    l.medido = medido;
+    return l;
+}
+
+TEST_F(Consultas, InventariosDoMaisNovoComSeusTotais) {
+    const qint64 velho = historico_.Inserir_Inventario(100, {De_Inventario(1, "GASOLINA", 1000)},
+                                                       {Total("GASOLINA", 1000)});
+    const qint64 novo = historico_.Inserir_Inventario(
+        200, {De_Inventario(1, "GASOLINA", 900), De_Inventario(2, "ETANOL", 50)},
+        {Total("GASOLINA", 900), Total("ETANOL", 50)});
+
+    const auto v = Listar_Inventarios(Leitor());
+    ASSERT_EQ(v.size(), 2u);
+    EXPECT_EQ(v[0].id, novo);
+    EXPECT_EQ(v[0].instante_ms, 200);
+    EXPECT_EQ(v[0].num_tanques, 2);
+    ASSERT_EQ(v[0].totais.size(), 2u);
+    EXPECT_EQ(v[0].totais[0].produto, QStringLiteral("ETANOL"));
+    EXPECT_DOUBLE_EQ(v[0].totais[0].medido, 50);
+    EXPECT_DOUBLE_EQ(v[0].totais[0].complementar, 9950);
+    EXPECT_EQ(v[0].totais[1].produto, QStringLiteral("GASOLINA"));
+    EXPECT_EQ(v[1].id, velho);
+    ASSERT_EQ(v[1].totais.size(), 1u);
+    EXPECT_DOUBLE_EQ(v[1].totais[0].medido, 1000);
+}
+
+struct Esperada {
+    const char* chave;
+    double de, ate;
+};
+
+void Comparar(const std::vector<Variacao>& obtidas, const std::vector<Esperada>& esperadas) {
+    ASSERT_EQ(obtidas.size(), esperadas.size());
+    for (std::size_t i = 0; i < esperadas.size(); ++i) {
+        SCOPED_TRACE(esperadas[i].chave);
+        EXPECT_EQ(obtidas[i].chave, QString::fromUtf8(esperadas[i].chave));
+        EXPECT_EQ(obtidas[i].unidade, QStringLiteral("V"));
+        EXPECT_DOUBLE_EQ(obtidas[i].de, esperadas[i].de);
+        EXPECT_DOUBLE_EQ(obtidas[i].ate, esperadas[i].ate);
+        EXPECT_DOUBLE_EQ(obtidas[i].variacao(), esperadas[i].ate - esperadas[i].de);
+    }
+}
+
+TEST_F(Consultas, DiferencaComProdutoEmUmSoInventario) {
+    const qint64 a = historico_.Inserir_Inventario(
+        100, {De_Inventario(1, "GASOLINA", 1000), De_Inventario(2, "DIESEL", 500)},
+        {Total("GASOLINA", 1000), Total("DIESEL", 500)});
+    const qint64 b = historico_.Inserir_Inventario(
+        200, {De_Inventario(1, "GASOLINA", 1500), De_Inventario(10, "ETANOL", 300)},
+        {Total("GASOLINA", 1500), Total("ETANOL", 300)});
+    // A third run must not leak into the comparison.
+    historico_.Inserir_Inventario(300, {De_Inventario(1, "GASOLINA", 7)}, {Total("GASOLINA", 7)});
+
+    const Diferenca_Inventarios d = Comparar_Inventarios(Leitor(), a, b);
+    Comparar(d.por_produto, {{"DIESEL", 500, 0}, {"ETANOL", 0, 300}, {"GASOLINA", 1000, 1500}});
+    Comparar(d.por_tanque, {{"1", 1000, 1500}, {"2", 500, 0}, {"10", 0, 300}});
+}
+
+Registro_Programado_Historico Registro(int ordem, const char* volume) {
+    return {ordem, QStringLiteral("01/02/24"), QStringLiteral("0%1:00").arg(ordem),
+            QString::fromLatin1(volume), QStringLiteral("3")};
+}
+
+TEST_F(Consultas, SeriesDoMaisNovoComRegistrosEmOrdem) {
+    const qint64 velha = historico_.Inserir_Serie(
+        100, QStringLiteral("01/02/24"), {Registro(3, "30"), Registro(1, "10"), Registro(2, "20")});
+    const qint64 nova =
+        historico_.Inserir_Serie(200, QStringLiteral("02/02/24"), {Registro(1, "99")});
+    const qint64 vazia = historico_.Inserir_Serie(150, QStringLiteral("03/02/24"), {});
+
+    const auto v = Listar_Series(Leitor());
+    ASSERT_EQ(v.size(), 3u);
+    EXPECT_EQ(v[0].id, nova);
+    EXPECT_EQ(v[0].data_solicitada, QStringLiteral("02/02/24"));
+    ASSERT_EQ(v[0].registros.size(), 1u);
+    EXPECT_EQ(v[0].registros[0].texto_volume, QStringLiteral("99"));
+    EXPECT_EQ(v[1].id, vazia);
+    EXPECT_TRUE(v[1].registros.empty());
+    EXPECT_EQ(v[2].id, velha);
+    ASSERT_EQ(v[2].registros.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(v[2].registros[i].ordem, i + 1);
+        EXPECT_EQ(v[2].registros[i].texto_volume, QString::number((i + 1) * 10));
+        EXPECT_EQ(v[2].registros[i].texto_hora, QStringLiteral("0%1:00").arg(i + 1));
+    }
+}
+
+TEST_F(Consultas, RelogioComESemDeriva) {
+    historico_.Inserir_Relogio(100, QStringLiteral("10:02"), QStringLiteral("01/02/24"), 150);
+    historico_.Inserir_Relogio(200, QStringLiteral("??:??"), QStringLiteral("01/02/24"),
+                               std::nullopt);
+    historico_.Inserir_Relogio(50, QStringLiteral("09:59"), QStringLiteral("01/02/24"), -30);
+
+    const auto v = Listar_Relogio(Leitor());
+    ASSERT_EQ(v.size(), 3u);
+    EXPECT_EQ(v[0].instante_ms, 200);
+    EXPECT_EQ(v[0].texto_hora, QStringLiteral("??:??"));
+    EXPECT_FALSE(v[0].deriva_s);
+    EXPECT_EQ(v[1].instante_ms, 100);
+    EXPECT_EQ(v[1].deriva_s, 150);
+    EXPECT_EQ(v[1].texto_dia, QStringLiteral("SEG"));
+    EXPECT_EQ(v[2].deriva_s, -30);
+}
+
+TEST_F(Consultas, ContadoresPeloNome) {
+    historico_.Inserir_Contador("quadros_enviados", 1234);
+    historico_.Inserir_Contador("erros_bcc", 7);
+    historico_.Inserir_Contador("reaberturas_porta", 5000000000);
+    historico_.Inserir_Contador("contador_de_outra_versao", 99);
+
+    const Estatisticas_Enlace e = Contadores_Gravados(Leitor());
+    Estatisticas_Enlace esperadas;
+    esperadas.Quadros_Enviados = 1234;
+    esperadas.Erros_BCC = 7;
+    esperadas.Reaberturas_Porta = 5000000000;
+    for (const Campo_Estatistica& campo : Campos_Estatisticas) {
+        EXPECT_EQ(e.*campo.Membro, esperadas.*campo.Membro) << campo.Nome;
+    }
+}
+
+TEST_F(Consultas, ArquivoVazioNaoTemNada) {
+    EXPECT_EQ(Contar_Leituras(Leitor(), {0, 100, {}}), 0);
+    EXPECT_TRUE(Listar_Inventarios(Leitor()).empty());
+    EXPECT_TRUE(Listar_Series(Leitor()).empty());
+    EXPECT_TRUE(Listar_Relogio(Leitor()).empty());
+    EXPECT_TRUE(Series_Grafico(Leitor(), {0, 100, {}}, 10).empty());
+    EXPECT_EQ(Contadores_Gravados(Leitor()).Quadros_Enviados, 0u);
+}
+
+}  // namespace
+}  // namespace qx7
