@@ -39,7 +39,10 @@ void Preparar_Tabela(QTableView& tabela, QStandardItemModel& modelo, const QStri
     tabela.setSelectionBehavior(QAbstractItemView::SelectRows);
     tabela.setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabela.verticalHeader()->hide();
-    tabela.horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tabela.setWordWrap(false);
+    // Rows appended to a shown table do not lay its columns out again by themselves.
+    QObject::connect(&modelo, &QAbstractItemModel::rowsInserted, &tabela,
+                     [&tabela] { tabela.resizeColumnsToContents(); });
 }
 
 void Esvaziar(QStandardItemModel& modelo) {

@@ -14,9 +14,11 @@
 #include <QLocale>
 #include <QSplitter>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <cstdlib>
 
 #include "history/connection.h"
 #include "history/readings_csv.h"
@@ -28,6 +30,8 @@ namespace qx7 {
 namespace {
 
 constexpr qint64 Um_Dia_Ms = 24 * 60 * 60 * 1000;
+// While the operator drags the window's edge the chart waits, then draws once.
+constexpr int Espera_Redesenho_Ms = 300;
 
 // Neighbouring tank numbers get far-apart hues.
 QColor Cor_Do_Tanque(int tanque) {
@@ -40,6 +44,9 @@ QDateEdit* Nova_Data(QWidget* pai, const char* nome, QDate data) {
     edicao->setObjectName(QString::fromLatin1(nome));
     edicao->setCalendarPopup(true);
     edicao->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    // Room for the whole date beside the popup's arrow.
+    edicao->setMinimumWidth(edicao->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) +
+                            40);
     return edicao;
 }
 
@@ -129,6 +136,11 @@ void Aba_Tanques::Montar_Grafico() {
     grafico_->setObjectName(QStringLiteral("Grafico"));
     grafico_->setRenderHint(QPainter::Antialiasing);
     grafico_->setMinimumHeight(250);
+    redesenho_ = new QTimer(this);
+    redesenho_->setSingleShot(true);
+    redesenho_->setInterval(Espera_Redesenho_Ms);
+    connect(redesenho_, &QTimer::timeout, this, &Aba_Tanques::Redesenhar);
+    connect(grafico, &QChart::plotAreaChanged, this, &Aba_Tanques::Area_Mudou);
 }
 
 Filtro_Leituras Aba_Tanques::Periodo_Atual() const {
@@ -163,8 +175,28 @@ void Aba_Tanques::Atualizar(QSqlDatabase* banco) {
         Desenhar({}, Periodo_Atual());
         return;
     }
-    Desenhar(Series_Grafico(*banco, *filtro, Colunas_Grafico()), *filtro);
+    Desenhar_Grafico(*banco, *filtro);
     modelo_->Definir_Filtro(*banco, *filtro);
+}
+
+void Aba_Tanques::Desenhar_Grafico(QSqlDatabase& banco, const Filtro_Leituras& filtro) {
+    colunas_desenhadas_ = Colunas_Grafico();
+    Desenhar(Series_Grafico(banco, filtro, colunas_desenhadas_), filtro);
+}
+
+void Aba_Tanques::Area_Mudou() {
+    // A legend's small change does not pay for a new query; a resized window does.
+    if (std::abs(Colunas_Grafico() - colunas_desenhadas_) > colunas_desenhadas_ / 10) {
+        redesenho_->start();
+    }
+}
+
+void Aba_Tanques::Redesenhar() {
+    const std::optional<Filtro_Leituras> filtro = Filtro_Atual();
+    Conexao_Historico conexao(Arquivo(), Modo_Conexao::Leitura);
+    if (filtro && conexao.Aberta()) {
+        Desenhar_Grafico(conexao.Banco(), *filtro);
+    }
 }
 
 void Aba_Tanques::Desenhar(const std::vector<Serie_Tanque>& series, const Filtro_Leituras& filtro) {

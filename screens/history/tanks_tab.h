@@ -15,6 +15,7 @@ class QComboBox;
 class QDateEdit;
 class QDateTimeAxis;
 class QTableView;
+class QTimer;
 class QValueAxis;
 class QChartView;
 
@@ -49,7 +50,11 @@ class Aba_Tanques : public Aba_Historico {
     std::optional<Filtro_Leituras> Filtro_Atual() const;
     Filtro_Leituras Periodo_Atual() const;
     void Desenhar(const std::vector<Serie_Tanque>& series, const Filtro_Leituras& filtro);
+    void Desenhar_Grafico(QSqlDatabase& banco, const Filtro_Leituras& filtro);
     int Colunas_Grafico() const;
+    // The plot area's width changed: the chart is read again for its new columns.
+    void Area_Mudou();
+    void Redesenhar();
 
     std::array<QCheckBox*, Num_Tanques> tanques_{};
     QComboBox* periodo_ = nullptr;
@@ -57,6 +62,8 @@ class Aba_Tanques : public Aba_Historico {
     QDateEdit* ate_ = nullptr;
     QChartView* grafico_ = nullptr;
     Eixos eixos_;
+    int colunas_desenhadas_ = 0;
+    QTimer* redesenho_ = nullptr;
     QTableView* leituras_ = nullptr;
     Modelo_Leituras* modelo_ = nullptr;
 };

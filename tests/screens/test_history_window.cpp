@@ -149,13 +149,12 @@ struct Historico_Janela : testing::Test {
 };
 
 TEST_F(Historico_Janela, ChartHasOneVolumeSeriesPerTickedTankAndFewPointsPerColumn) {
-    constexpr int Por_Tanque = 3 * 24 * 60;  // every minute for three days
+    constexpr int Por_Tanque = 5 * 24 * 60;  // every minute for five days
     Leituras({1, 2, 3}, Inicio(Dia_1), Por_Tanque, Minuto_Ms);
-    Abrir().resize(500, 700);
-    tela->show();
+    Abrir().show();
     QApplication::processEvents();
     Marcar(3, false);
-    Escolher_Intervalo(Dia_1, Dia_1.addDays(2));
+    Escolher_Intervalo(Dia_1, Dia_1.addDays(4));
 
     QChartView& grafico = Achar<QChartView>(Tanques(), "Grafico");
     // The plot area is narrower than the view.
@@ -479,6 +478,7 @@ TEST_P(Historico_Deriva, WarnsWhenTheNewestDriftPassesTwoMinutes) {
                                   QStringLiteral("01/02/24"), deriva);
     }
     Abrir();
+    Achar<QTabWidget>(*tela, "Abas").setCurrentIndex(3);
     EXPECT_EQ(Achar<QTableView>(*tela, "Relogio").model()->rowCount(), std::ssize(caso.derivas));
     QLabel& aviso = Achar<QLabel>(*tela, "Aviso_Relogio");
     EXPECT_EQ(aviso.isVisibleTo(tela.get()), *caso.aviso != '\0');
