@@ -39,10 +39,15 @@ void Preparar_Tabela(QTableView& tabela, QStandardItemModel& modelo, const QStri
     tabela.setSelectionBehavior(QAbstractItemView::SelectRows);
     tabela.setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabela.verticalHeader()->hide();
+    tabela.verticalHeader()->setDefaultSectionSize(Altura_Linha(tabela));
     tabela.setWordWrap(false);
     // Rows appended to a shown table do not lay its columns out again by themselves.
     QObject::connect(&modelo, &QAbstractItemModel::rowsInserted, &tabela,
                      [&tabela] { tabela.resizeColumnsToContents(); });
+}
+
+int Altura_Linha(const QWidget& tabela) {
+    return tabela.fontMetrics().height() + 6;
 }
 
 void Esvaziar(QStandardItemModel& modelo) {

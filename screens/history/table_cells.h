@@ -9,6 +9,7 @@
 class QStandardItem;
 class QStandardItemModel;
 class QTableView;
+class QWidget;
 
 namespace qx7 {
 
@@ -25,6 +26,8 @@ QStandardItem* Celula_Numero(double valor);
 
 // A read-only table of whole rows over `modelo`, whose header row is `cabecalho`.
 void Preparar_Tabela(QTableView& tabela, QStandardItemModel& modelo, const QStringList& cabecalho);
+// One line of text and a little room.
+int Altura_Linha(const QWidget& tabela);
 // Removes the rows, keeps the header.
 void Esvaziar(QStandardItemModel& modelo);
 

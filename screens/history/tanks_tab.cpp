@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTimeAxis>
+#include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include "history/readings_csv.h"
 #include "screens/history/period.h"
 #include "screens/history/readings_model.h"
+#include "screens/history/table_cells.h"
 
 namespace qx7 {
 
@@ -72,12 +74,13 @@ Aba_Tanques::Aba_Tanques(QString arquivo, QWidget* parent)
     leituras_->setModel(modelo_);
     leituras_->setSelectionBehavior(QAbstractItemView::SelectRows);
     leituras_->verticalHeader()->hide();
+    leituras_->verticalHeader()->setDefaultSectionSize(Altura_Linha(*leituras_));
     leituras_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto* divisao = new QSplitter(Qt::Vertical, this);
     divisao->addWidget(grafico_);
     divisao->addWidget(leituras_);
-    divisao->setStretchFactor(0, 3);
-    divisao->setStretchFactor(1, 2);
+    // The chart gets the larger share: its legend holds up to sixteen tanks.
+    divisao->setSizes({600, 350});
     layout->addWidget(divisao, 1);
 }
 
@@ -124,6 +127,12 @@ void Aba_Tanques::Montar_Filtro(QWidget& filtro) {
 void Aba_Tanques::Montar_Grafico() {
     auto* grafico = new QChart;
     grafico->legend()->setAlignment(Qt::AlignRight);
+    // Sixteen tanks' entries fit beside the plot.
+    QFont letra = grafico->legend()->font();
+    letra.setPointSizeF(letra.pointSizeF() * 0.85);
+    grafico->legend()->setFont(letra);
+    grafico->layout()->setContentsMargins(0, 0, 0, 0);
+    grafico->setBackgroundRoundness(0);
     eixos_.tempo = new QDateTimeAxis;
     eixos_.tempo->setTickCount(7);
     eixos_.volume = Novo_Eixo_Valor(QStringLiteral("Volume medido"));
