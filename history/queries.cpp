@@ -91,6 +91,36 @@ std::vector<Leitura_Historico> Pagina_Leituras(QSqlDatabase& banco, const Filtro
     return pagina;
 }
 
+Percurso_Leituras::Percurso_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro,
+                                     int por_pagina)
+    : banco_(banco), filtro_(filtro), por_pagina_(por_pagina) {}
+
+std::vector<Leitura_Historico> Percurso_Leituras::Proxima() {
+    QSqlQuery q(banco_);
+    const QString depois = ultima_ ? QStringLiteral("AND (instante_ms, id) > (?, ?)") : QString();
+    if (!Preparar(q, Sql_Leituras(filtro_, depois + QStringLiteral(" ORDER BY instante_ms, id "
+                                                                   "LIMIT ?")))) {
+        falhou_ = true;
+        return {};
+    }
+    Vincular_Filtro(q, filtro_);
+    if (ultima_) {
+        q.addBindValue(ultima_->first);
+        q.addBindValue(ultima_->second);
+    }
+    q.addBindValue(por_pagina_);
+    std::vector<Leitura_Historico> pagina;
+    if (!Executar(q)) {
+        falhou_ = true;
+        return pagina;
+    }
+    while (q.next()) {
+        pagina.push_back(Ler_Leitura(q));
+        ultima_.emplace(q.value(0).toLongLong(), q.value(13).toLongLong());
+    }
+    return pagina;
+}
+
 std::vector<Inventario_Historico> Listar_Inventarios(QSqlDatabase& banco) {
     std::vector<Inventario_Historico> inventarios;
     QSqlQuery q(banco);

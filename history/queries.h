@@ -7,6 +7,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "link/link_statistics.h"
@@ -36,6 +37,24 @@ qint64 Contar_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro);
 // Oldest first.
 std::vector<Leitura_Historico> Pagina_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro,
                                                qint64 inicio, int quantos);
+
+// Every reading of a filter, oldest first, a page at a time. Each page starts after the last
+// row of the one before instead of skipping an offset, so the end of a long export costs no
+// more per row than its start.
+class Percurso_Leituras {
+  public:
+    Percurso_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro, int por_pagina = 2000);
+    // The next page; empty at the end, or when the query failed.
+    std::vector<Leitura_Historico> Proxima();
+    bool Falhou() const { return falhou_; }
+
+  private:
+    QSqlDatabase& banco_;
+    Filtro_Leituras filtro_;
+    int por_pagina_;
+    std::optional<std::pair<qint64, qint64>> ultima_;  // time and id of the last row read
+    bool falhou_ = false;
+};
 
 // The chart's points of one tank, at most a few per pixel column of the period.
 struct Ponto_Grafico {
