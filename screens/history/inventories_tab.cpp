@@ -21,6 +21,9 @@ const QString Dica = QStringLiteral("Selecione dois inventários para ver a vari
 struct Chave_Produto {
     QString produto, unidade;
     bool operator==(const Chave_Produto&) const = default;
+    bool operator<(const Chave_Produto& outra) const {
+        return std::pair(produto, unidade) < std::pair(outra.produto, outra.unidade);
+    }
 };
 
 // A product's column title; weights are told apart from volumes.
@@ -33,17 +36,16 @@ QString Texto_Unidade(const QString& unidade) {
     return unidade == QLatin1String("P") ? QStringLiteral("Peso") : QStringLiteral("Volume");
 }
 
-// Every product of every run, in the order first met.
+// Every product of every run, in alphabetical order.
 std::vector<Chave_Produto> Produtos(const std::vector<Inventario_Historico>& inventarios) {
     std::vector<Chave_Produto> produtos;
     for (const auto& inventario : inventarios) {
         for (const auto& total : inventario.totais) {
-            const Chave_Produto chave{total.produto, total.unidade};
-            if (std::find(produtos.begin(), produtos.end(), chave) == produtos.end()) {
-                produtos.push_back(chave);
-            }
+            produtos.push_back({total.produto, total.unidade});
         }
     }
+    std::sort(produtos.begin(), produtos.end());
+    produtos.erase(std::unique(produtos.begin(), produtos.end()), produtos.end());
     return produtos;
 }
 
@@ -119,7 +121,7 @@ void Aba_Inventarios::Preencher_Inventarios() {
     lista_.modelo->clear();
     lista_.modelo->setHorizontalHeaderLabels(cabecalho);
     for (const auto& inventario : inventarios_) {
-        QList<QStandardItem*> linha = {Celula_Texto(Texto_Instante(inventario.instante_ms)),
+        QList<QStandardItem*> linha = {Celula_Instante(inventario.instante_ms),
                                        Celula_Texto(inventario.endereco),
                                        Celula_Numero(inventario.num_tanques)};
         for (const auto& chave : produtos) {

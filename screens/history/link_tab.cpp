@@ -78,8 +78,8 @@ void Aba_Enlace::Preencher_Relogio(QSqlDatabase* banco) {
     std::optional<qint64> ultima;  // the newest answer that was a time
     for (const Relogio_Historico& r : respostas) {
         relogio_->appendRow(
-            {Celula_Texto(Texto_Instante(r.instante_ms)), Celula_Texto(r.texto_hora),
-             Celula_Texto(r.texto_data), Celula_Texto(r.texto_dia),
+            {Celula_Instante(r.instante_ms), Celula_Texto(r.texto_hora), Celula_Texto(r.texto_data),
+             Celula_Texto(r.texto_dia),
              r.deriva_s ? Celula_Numero(static_cast<double>(*r.deriva_s)) : Celula_Texto({})});
         if (!ultima) {
             ultima = r.deriva_s;

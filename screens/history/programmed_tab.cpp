@@ -56,8 +56,7 @@ void Aba_Programadas::Atualizar(QSqlDatabase* banco) {
     Esvaziar(*modelo_series_);
     for (const auto& serie : series_) {
         modelo_series_->appendRow({Celula_Texto(Em_Tres(serie.data_solicitada, '/')),
-                                   Celula_Texto(Texto_Instante(serie.instante_ms)),
-                                   Celula_Texto(serie.endereco),
+                                   Celula_Instante(serie.instante_ms), Celula_Texto(serie.endereco),
                                    Celula_Numero(static_cast<double>(serie.registros.size()))});
     }
     Selecao_Mudou();

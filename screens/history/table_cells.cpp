@@ -33,6 +33,12 @@ QStandardItem* Celula_Numero(double valor) {
     return celula;
 }
 
+QStandardItem* Celula_Instante(qint64 instante_ms) {
+    QStandardItem* celula = Celula_Texto(Texto_Instante(instante_ms));
+    celula->setData(instante_ms, Papel_Instante);
+    return celula;
+}
+
 void Preparar_Tabela(QTableView& tabela, QStandardItemModel& modelo, const QStringList& cabecalho) {
     modelo.setHorizontalHeaderLabels(cabecalho);
     tabela.setModel(&modelo);

@@ -13,8 +13,9 @@ class QWidget;
 
 namespace qx7 {
 
-// Where a number cell keeps its value.
+// Where a number cell keeps its value, and a time cell its computer time.
 inline constexpr int Papel_Numero = Qt::UserRole + 1;
+inline constexpr int Papel_Instante = Qt::UserRole + 2;
 
 // Local date and time of a computer time.
 QString Texto_Instante(qint64 instante_ms);
@@ -23,6 +24,7 @@ QString Texto_Numero(double valor);
 
 QStandardItem* Celula_Texto(const QString& texto);
 QStandardItem* Celula_Numero(double valor);
+QStandardItem* Celula_Instante(qint64 instante_ms);
 
 // A read-only table of whole rows over `modelo`, whose header row is `cabecalho`.
 void Preparar_Tabela(QTableView& tabela, QStandardItemModel& modelo, const QStringList& cabecalho);
