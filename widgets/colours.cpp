@@ -18,4 +18,10 @@ void Pintar_Botao(QWidget& botao, const QColor& cor) {
     botao.setPalette(paleta);
 }
 
+void Pintar_Texto(QWidget& controle, const QColor& cor) {
+    QPalette paleta = controle.palette();
+    paleta.setColor(QPalette::WindowText, cor);
+    controle.setPalette(paleta);
+}
+
 }  // namespace qx7

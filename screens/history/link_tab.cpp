@@ -1,0 +1,101 @@
+#include "screens/history/link_tab.h"
+
+#include <QLabel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+#include "history/queries.h"
+#include "screens/history/table_cells.h"
+#include "screens/history/table_csv.h"
+#include "widgets/colours.h"
+
+namespace qx7 {
+
+namespace {
+
+Estatisticas_Enlace Ler(const std::function<Estatisticas_Enlace()>& fonte) {
+    return fonte ? fonte() : Estatisticas_Enlace{};
+}
+
+QTableView* Nova_Tabela(QWidget* pai, const char* nome, QStandardItemModel& modelo,
+                        const QStringList& cabecalho) {
+    auto* tabela = new QTableView(pai);
+    tabela->setObjectName(QString::fromLatin1(nome));
+    Preparar_Tabela(*tabela, modelo, cabecalho);
+    return tabela;
+}
+
+}  // namespace
+
+Aba_Enlace::Aba_Enlace(const Servicos_Historico& servicos, QWidget* parent)
+    : Aba_Historico(servicos.arquivo, parent),
+      servicos_(servicos),
+      contadores_(new QStandardItemModel(this)),
+      relogio_(new QStandardItemModel(this)),
+      aviso_(new QLabel(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Contadores do enlace:"), this));
+    layout->addWidget(Nova_Tabela(this, "Contadores", *contadores_,
+                                  {QStringLiteral("Contador"), QStringLiteral("Nesta sessão"),
+                                   QStringLiteral("Desde o início do histórico")}),
+                      3);
+    layout->addWidget(new QLabel(QStringLiteral("Relógio do medidor:"), this));
+    aviso_->setObjectName(QStringLiteral("Aviso_Relogio"));
+    Pintar_Texto(*aviso_, Vermelho_Aviso);
+    aviso_->hide();
+    layout->addWidget(aviso_);
+    layout->addWidget(
+        Nova_Tabela(this, "Relogio", *relogio_,
+                    {QStringLiteral("Hora do computador"), QStringLiteral("Hora do medidor"),
+                     QStringLiteral("Data do medidor"), QStringLiteral("Dia"),
+                     QStringLiteral("Diferença (s)")}),
+        2);
+}
+
+void Aba_Enlace::Atualizar(QSqlDatabase* banco) {
+    Preencher_Contadores(banco != nullptr ? Contadores_Gravados(*banco) : Estatisticas_Enlace{});
+    Preencher_Relogio(banco);
+}
+
+void Aba_Enlace::Preencher_Contadores(const Estatisticas_Enlace& gravados) {
+    const Estatisticas_Enlace sessao = Ler(servicos_.contadores_sessao);
+    const Estatisticas_Enlace pendentes = Ler(servicos_.contadores_pendentes);
+    Esvaziar(*contadores_);
+    for (const Campo_Estatistica& campo : Campos_Estatisticas) {
+        contadores_->appendRow(
+            {Celula_Texto(QString::fromUtf8(campo.Rotulo)),
+             Celula_Numero(static_cast<double>(sessao.*campo.Membro)),
+             Celula_Numero(static_cast<double>(gravados.*campo.Membro + pendentes.*campo.Membro))});
+    }
+}
+
+void Aba_Enlace::Preencher_Relogio(QSqlDatabase* banco) {
+    const std::vector<Relogio_Historico> respostas =
+        banco != nullptr ? Listar_Relogio(*banco) : std::vector<Relogio_Historico>{};
+    Esvaziar(*relogio_);
+    std::optional<qint64> ultima;  // the newest answer that was a time
+    for (const Relogio_Historico& r : respostas) {
+        relogio_->appendRow(
+            {Celula_Instante(r.instante_ms), Celula_Texto(r.texto_hora), Celula_Texto(r.texto_data),
+             Celula_Texto(r.texto_dia),
+             r.deriva_s ? Celula_Numero(static_cast<double>(*r.deriva_s)) : Celula_Texto({})});
+        if (!ultima) {
+            ultima = r.deriva_s;
+        }
+    }
+    const bool longe = ultima && std::llabs(*ultima) > Deriva_Maxima_S;
+    aviso_->setVisible(longe);
+    if (longe) {
+        aviso_->setText(
+            QStringLiteral("Atenção: o relógio do medidor difere do computador em %1 minutos.")
+                .arg(qRound(static_cast<double>(std::llabs(*ultima)) / 60.0)));
+    }
+}
+
+bool Aba_Enlace::Exportar_Csv(const QString& caminho, QString& erro) {
+    return Exportar_Tabelas_Csv({contadores_, relogio_}, caminho, erro);
+}
+
+}  // namespace qx7

@@ -1,0 +1,38 @@
+#pragma once
+// "Enlace": the link's counters in this session and since the history began, and the gauge
+// clock's drift against the computer's, with a warning when it has gone too far.
+
+#include "screens/history/history_services.h"
+#include "screens/history/history_tab.h"
+
+class QLabel;
+class QStandardItemModel;
+class QTableView;
+
+namespace qx7 {
+
+class Aba_Enlace : public Aba_Historico {
+    Q_OBJECT
+
+  public:
+    // Beyond this the clock warning shows.
+    static constexpr qint64 Deriva_Maxima_S = 120;
+
+    // `servicos` outlives the tab.
+    Aba_Enlace(const Servicos_Historico& servicos, QWidget* parent = nullptr);
+
+    void Atualizar(QSqlDatabase* banco) override;
+    // The counters, then the clock answers as a further table.
+    bool Exportar_Csv(const QString& caminho, QString& erro) override;
+
+  private:
+    void Preencher_Contadores(const Estatisticas_Enlace& gravados);
+    void Preencher_Relogio(QSqlDatabase* banco);
+
+    const Servicos_Historico& servicos_;
+    QStandardItemModel* contadores_ = nullptr;
+    QStandardItemModel* relogio_ = nullptr;
+    QLabel* aviso_ = nullptr;
+};
+
+}  // namespace qx7

@@ -1,0 +1,71 @@
+#pragma once
+// "Tanques": the ticked tanks' measured volume and fill percentage over a period, as a chart
+// of a few points per pixel column and as the table of every reading below it.
+
+#include <QDate>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "history/queries.h"
+#include "screens/history/history_tab.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QDateTimeAxis;
+class QTableView;
+class QTimer;
+class QValueAxis;
+class QChartView;
+
+namespace qx7 {
+
+class Modelo_Leituras;
+
+class Aba_Tanques : public Aba_Historico {
+    Q_OBJECT
+
+  public:
+    static constexpr int Num_Tanques = 16;
+
+    Aba_Tanques(QString arquivo, QWidget* parent = nullptr);
+
+    void Atualizar(QSqlDatabase* banco) override;
+    bool Exportar_Csv(const QString& caminho, QString& erro) override;
+
+    // Today's date; tests give their own.
+    std::function<QDate()> hoje = [] { return QDate::currentDate(); };
+
+  private:
+    struct Eixos {
+        QDateTimeAxis* tempo = nullptr;
+        QValueAxis* volume = nullptr;
+        QValueAxis* percentual = nullptr;
+    };
+
+    void Montar_Filtro(QWidget& filtro);
+    void Montar_Grafico();
+    // None while no tank is ticked.
+    std::optional<Filtro_Leituras> Filtro_Atual() const;
+    Filtro_Leituras Periodo_Atual() const;
+    void Desenhar(const std::vector<Serie_Tanque>& series, const Filtro_Leituras& filtro);
+    void Desenhar_Grafico(QSqlDatabase& banco, const Filtro_Leituras& filtro);
+    int Colunas_Grafico() const;
+    // The plot area's width changed: the chart is read again for its new columns.
+    void Area_Mudou();
+    void Redesenhar();
+
+    std::array<QCheckBox*, Num_Tanques> tanques_{};
+    QComboBox* periodo_ = nullptr;
+    QDateEdit* de_ = nullptr;
+    QDateEdit* ate_ = nullptr;
+    QChartView* grafico_ = nullptr;
+    Eixos eixos_;
+    int colunas_desenhadas_ = 0;
+    QTimer* redesenho_ = nullptr;
+    QTableView* leituras_ = nullptr;
+    Modelo_Leituras* modelo_ = nullptr;
+};
+
+}  // namespace qx7
