@@ -1,13 +1,21 @@
 // Comunicação QX7: supervises a QX7/QXV7 tank gauge over one serial line.
 
 #include <QApplication>
+#include <iostream>
 
 #include "app/base_dir.h"
+#include "app/csv_export_command.h"
 #include "app/program.h"
 #include "widgets/fonts.h"
 #include "widgets/translations.h"
 
 int main(int argc, char** argv) {
+    if (qx7::Pede_Exportacao(argc, argv)) {
+        // The export runs without a window and leaves the port alone.
+        const QCoreApplication nucleo(argc, argv);
+        return qx7::Executar_Exportacao(QCoreApplication::arguments().mid(1),
+                                        qx7::Diretorio_Base_Padrao(), std::cout, std::cerr);
+    }
     QApplication aplicacao(argc, argv);
     qx7::Instalar_Substituicoes_Fontes();
     qx7::Carregar_Traducoes_Qt(aplicacao);

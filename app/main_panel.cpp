@@ -35,6 +35,8 @@ Form1::Form1(Variaveis_Programa& variaveis, PortaSerial& canal, Servicos_Form1 s
         medidor_->Processar_Mensagem_Recebida(Msg_RX);
     };
     Ligar_Timers();
+    atalho_historico_.setObjectName(QStringLiteral("Atalho_Historico"));
+    connect(&atalho_historico_, &QShortcut::activated, this, &Form1::Historico_Click);
     if (auto* porta_qt = dynamic_cast<Porta_Serial_Qt*>(&canal_)) {
         connect(porta_qt, &Porta_Serial_Qt::Falha, this, &Form1::Registrar_Falha);
         connect(porta_qt, &Porta_Serial_Qt::Reaberta, this, &Form1::Registrar_Reabertura);

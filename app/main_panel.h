@@ -4,11 +4,14 @@
 // out, hooked and given their role from Layout_Form1(); the link and the gauge logic reach
 // them through Painel, and the link's yields and clock go through Plataforma.
 
+#include <QPointer>
+#include <QShortcut>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,12 +24,14 @@
 #include "link/panel.h"
 #include "link/platform.h"
 #include "link/serial_port.h"
+#include "screens/history/history_services.h"
 
 class QAbstractButton;
 class QRadioButton;
 
 namespace qx7 {
 
+class Janela_Historico;
 class Registro_Log;
 class Vista_Log;
 
@@ -89,6 +94,11 @@ class Form1 : public QWidget, public Painel, public Plataforma {
     void Configuracao_Click();
     void Limpar_Log_Click();
     void Sair_Click();
+    // Opens the history window, or brings the open one forward; also Ctrl+H.
+    void Historico_Click();
+
+    // What the history window is given; until then it does not open.
+    void Definir_Historico(Servicos_Historico servicos);
 
   protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -125,6 +135,10 @@ class Form1 : public QWidget, public Painel, public Plataforma {
     QTimer Timer2_{this};
     QTimer Timer3_{this};
     QTimer despertador_;  // bounds Aguardar_Eventos' sleep
+
+    QShortcut atalho_historico_{QKeySequence(Qt::CTRL | Qt::Key_H), this};
+    std::optional<Servicos_Historico> servicos_historico_;
+    QPointer<Janela_Historico> janela_historico_;
 
     std::unique_ptr<Telas> telas_proprias_;
     std::unique_ptr<Enlace> enlace_;

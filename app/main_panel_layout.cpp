@@ -143,6 +143,8 @@ const std::vector<Elemento_Painel>& Layout_Form1() {
         // Frame6: the other commands; the command box reaches up to "Transmitir Comando".
         {"LR_Cmd", Botao, "Ler Relógio", "Frame6", 120, 240, Botao_W, Botao_H, Sans, std::nullopt,
          &Medidor::LR_Cmd_Click},
+        {"Historico_Cmd", Botao, "Histórico", "Frame6", 1440, 240, Botao_W, Botao_H, Sans,
+         std::nullopt, &Form1::Historico_Click},
         {"Label1", Rotulo, "Comando", "Frame6", 2760, 240, 1335, Rotulo_H},
         {"Comando_QX7", Caixa_Texto, "", "Frame6", 2760, 480, 1335, 315, "Arial",
          Controle::Comando_QX7},

@@ -24,6 +24,8 @@ bool Programa::Iniciar() {
     if (!painel_.Form_Load()) {
         return false;
     }
+    historico_ = std::make_unique<Historico_Programa>(variaveis_.Diretorio_Base, painel_);
+    painel_.Definir_Historico(historico_->Servicos());
     painel_.show();
     return true;
 }

@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
+#include "app/history_wiring.h"
 #include "app/main_panel.h"
 #include "app/serial_port_qt.h"
 #include "gauge/shared_tables.h"
@@ -20,17 +22,22 @@ class Programa {
     explicit Programa(const std::filesystem::path& diretorio_base,
                       const Fabrica_Servicos& servicos = {});
 
-    // The opening, then the panel shown; false when the operator chose to end the program.
+    // The opening, then the history started and the panel shown; false when the operator
+    // chose to end the program.
     bool Iniciar();
 
     Variaveis_Programa& Variaveis() { return variaveis_; }
     Porta_Serial_Qt& Canal_Serial() { return canal_serial_; }
     Form1& Painel() { return painel_; }
+    Historico_Programa* Historico() { return historico_.get(); }  // null before Iniciar
 
   private:
     Variaveis_Programa variaveis_;
     Porta_Serial_Qt canal_serial_;
     Form1 painel_;
+    // Only once the opening succeeded: the base directory may be unusable before that. Last,
+    // so it goes first: its counters and queue are written while the panel still exists.
+    std::unique_ptr<Historico_Programa> historico_;
 };
 
 }  // namespace qx7

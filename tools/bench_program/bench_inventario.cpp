@@ -4,11 +4,14 @@
 // ratio each, and where the time of each run went.
 //
 //     QT_QPA_PLATFORM=offscreen ./build-perf/bench_inventario [runs] [--sem-ritmo] [--log N]
+//                                                             [--historico]
 //
 // --sem-ritmo lets the simulator write each frame at once: the ratio is then meaningless, but
 // the cycle per frame shows what the tick alone costs when the line takes no time.
 // --log N puts N lines into the communication log before the first run, as after a long day.
 // Either way the log view is put at its end before the runs, so every line scrolls it.
+// --historico writes every answer to Historico.sqlite as the program does, so the ACK delay
+// ("tick->ACK") can be compared with and without the history.
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -24,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/history_wiring.h"
 #include "app/main_panel.h"
 #include "app/modal_screens_qt.h"
 #include "app/serial_port_qt.h"
@@ -102,6 +106,7 @@ struct Opcoes {
     int execucoes = 5;
     bool ritmo = true;
     int linhas_log = 0;
+    bool historico = false;
 };
 
 Opcoes Ler_Opcoes(int argc, char** argv) {
@@ -113,6 +118,8 @@ Opcoes Ler_Opcoes(int argc, char** argv) {
         const std::string_view opcao(argv[i]);
         if (opcao == "--sem-ritmo") {
             opcoes.ritmo = false;
+        } else if (opcao == "--historico") {
+            opcoes.historico = true;
         } else if (opcao == "--log" && i + 1 < argc) {
             opcoes.linhas_log = std::atoi(argv[++i]);
         }
@@ -155,6 +162,10 @@ int Rodar(const Opcoes& opcoes) {
         std::fprintf(stderr, "o programa não abriu a porta\n");
         return 1;
     }
+    std::unique_ptr<Historico_Programa> historico;
+    if (opcoes.historico) {
+        historico = std::make_unique<Historico_Programa>(base.Caminho(), painel);
+    }
     painel.show();
 
     Inicio_Dos_Ticks ticks;
@@ -180,9 +191,9 @@ int Rodar(const Opcoes& opcoes) {
     QCoreApplication::processEvents();  // the scroll bar takes the new lines
     painel.findChild<QAbstractItemView*>(QStringLiteral("Msg_Log"))->scrollToBottom();
     QCoreApplication::processEvents();
-    std::printf("inventário de %d tanques, simulador %s, %d linhas no log\n", Tanques,
+    std::printf("inventário de %d tanques, simulador %s, %d linhas no log, %s\n", Tanques,
                 ritmo ? "com --ritmo (960 bytes/s)" : "sem ritmo (quadros de uma vez)",
-                painel.Log().rowCount());
+                painel.Log().rowCount(), historico ? "com histórico" : "sem histórico");
     std::printf("%-4s %9s %7s %7s %10s %7s %9s\n", "exec", "parede_ms", "bytes", "linha_ms",
                 "razão", "tela_ms", "razão_tela");
     for (int n = 1; n <= execucoes; ++n) {
@@ -208,6 +219,12 @@ int Rodar(const Opcoes& opcoes) {
             "pendentes\n",
             porta.consultas_saida, porta.saida_pendente);
         Esperar(quieto, std::chrono::seconds(10));
+    }
+    if (historico) {
+        historico->Gravador().Encerrar();
+        std::printf("histórico: %llu registros gravados, %llu perdidos\n",
+                    static_cast<unsigned long long>(historico->Gravador().Gravados()),
+                    static_cast<unsigned long long>(historico->Gravador().Perdidos()));
     }
     return 0;
 }

@@ -1,0 +1,51 @@
+#pragma once
+// The program's history: the writer over Historico.sqlite in the base directory, the capture
+// the gauge logic hands its answers to, the link's counters flushed into the file, and the
+// automatic reading with its interval kept in the base directory's preferences file.
+
+#include <QObject>
+#include <QSettings>
+#include <QTimer>
+#include <filesystem>
+
+#include "gauge/automatic_reading.h"
+#include "history/capture.h"
+#include "history/writer.h"
+#include "link/link_statistics.h"
+#include "screens/history/history_services.h"
+
+namespace qx7 {
+
+class Form1;
+
+inline constexpr const char* Arquivo_Historico = "Historico.sqlite";
+inline constexpr const char* Arquivo_Preferencias = "Preferencias.ini";
+inline constexpr int Intervalo_Contadores_ms = 60 * 1000;
+
+class Historico_Programa : public QObject {
+  public:
+    Historico_Programa(const std::filesystem::path& diretorio_base, Form1& painel);
+    ~Historico_Programa() override;  // the counters flushed, the queue written
+
+    Servicos_Historico Servicos();
+    Gravador_Historico& Gravador() { return gravador_; }
+
+  private:
+    void Avisar(const Aviso_Historico& aviso);
+    void Segundo();
+    void Gravar_Contadores();
+    Estatisticas_Enlace Pendentes() const;
+    bool Definir_Intervalo(int minutos);
+
+    Form1& painel_;
+    QString arquivo_;
+    QSettings preferencias_;
+    Gravador_Historico gravador_;
+    Captura_Historico captura_{gravador_};
+    Leitura_Automatica automatica_;
+    Estatisticas_Enlace enfileiradas_{};  // the counters already handed to the writer
+    QTimer segundo_{this};
+    QTimer contadores_{this};
+};
+
+}  // namespace qx7

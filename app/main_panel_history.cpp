@@ -1,0 +1,24 @@
+#include "app/main_panel.h"
+#include "screens/history/history_window.h"
+
+namespace qx7 {
+
+void Form1::Definir_Historico(Servicos_Historico servicos) {
+    servicos_historico_ = std::move(servicos);
+}
+
+// One window at a time: a second click or Ctrl+H brings it forward.
+void Form1::Historico_Click() {
+    if (!servicos_historico_) {
+        return;
+    }
+    if (janela_historico_ == nullptr) {
+        janela_historico_ = new Janela_Historico(*servicos_historico_, this);
+        janela_historico_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    janela_historico_->show();
+    janela_historico_->raise();
+    janela_historico_->activateWindow();
+}
+
+}  // namespace qx7
