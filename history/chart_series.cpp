@@ -1,8 +1,11 @@
 // The chart's decimation: per tank and pixel column, the rows holding the column's first and
-// last time, lowest and highest measured value and lowest and highest percentage, chosen in
-// SQL so that a year of readings never crosses into the program.
-#include <QStringList>
+// last time, lowest and highest measured value and lowest and highest percentage. One pass
+// over the period's rows in time order keeps six points per column; a year of readings never
+// becomes more than that.
 #include <QVariant>
+#include <algorithm>
+#include <array>
+#include <map>
 
 #include "history/queries.h"
 #include "history/sql_helpers.h"
@@ -11,85 +14,51 @@ namespace qx7 {
 
 namespace {
 
-// A scratch table of the connection, keyed so that its rows lie in (tank, column, time)
-// order: each of the six groupings below then reads it in order instead of sorting it.
-constexpr const char* Sql_Apagar = "DROP TABLE IF EXISTS temp.colunas_grafico";
-constexpr const char* Sql_Criar =
-    "CREATE TEMP TABLE colunas_grafico (n INTEGER NOT NULL, b INTEGER NOT NULL,"
-    " t INTEGER NOT NULL, m REAL NOT NULL, p REAL NOT NULL, PRIMARY KEY (n, b, t))"
-    " WITHOUT ROWID";
-
-// SQLite takes the other columns of a query with a single min() or max() from the row that
-// holds the extreme, so each selection yields whole rows; UNION drops the repeats.
-constexpr const char* Sql_Pontos =
-    "SELECT n, min(t) AS t, m, p FROM temp.colunas_grafico GROUP BY n, b"
-    " UNION SELECT n, max(t), m, p FROM temp.colunas_grafico GROUP BY n, b"
-    " UNION SELECT n, t, min(m), p FROM temp.colunas_grafico GROUP BY n, b"
-    " UNION SELECT n, t, max(m), p FROM temp.colunas_grafico GROUP BY n, b"
-    " UNION SELECT n, t, m, min(p) FROM temp.colunas_grafico GROUP BY n, b"
-    " UNION SELECT n, t, m, max(p) FROM temp.colunas_grafico GROUP BY n, b"
-    " ORDER BY 1, 2";
-
-// The tanks to walk: the filter's, or every tank in the file found by jumping along the
-// index from one tank number to the next (a few seeks, not a scan).
-QString Sql_Tanques(const Filtro_Leituras& filtro) {
-    if (filtro.tanques.empty()) {
-        return QStringLiteral(
-            "WITH RECURSIVE todos(n) AS (SELECT min(tanque) FROM leituras UNION ALL"
-            " SELECT (SELECT min(tanque) FROM leituras WHERE tanque > n) FROM todos"
-            " WHERE n IS NOT NULL),"
-            " tanques(n) AS (SELECT n FROM todos WHERE n IS NOT NULL)");
-    }
-    QStringList valores;
-    for (std::size_t i = 0; i < filtro.tanques.size(); ++i) {
-        valores << QStringLiteral("(?)");
-    }
-    return QStringLiteral("WITH tanques(n) AS (VALUES %1)").arg(valores.join(QLatin1Char(',')));
-}
-
-// The period's rows of each tank through the index, with their column: (instante_ms - de_ms)
-// * colunas / (ate_ms - de_ms). Rows without a percentage cannot be drawn on both axes.
-// A tank's repeated instant keeps its first row.
-QString Sql_Preencher(const Filtro_Leituras& filtro) {
+// The period's rows from the chart's own index alone, in time order; the percentage is
+// worked out here, which costs less per row than in SQL.
+QString Sql_Pontos(const Filtro_Leituras& filtro) {
     return QStringLiteral(
-               "%1 INSERT OR IGNORE INTO temp.colunas_grafico (n, b, t, m, p)"
-               " SELECT l.tanque, (l.instante_ms - ?) * ? / ?, l.instante_ms, l.medido, %2"
-               " FROM tanques CROSS JOIN leituras AS l INDEXED BY leituras_por_tanque"
-               " WHERE l.tanque = tanques.n AND l.instante_ms >= ? AND l.instante_ms < ?"
-               " AND %2 IS NOT NULL")
-        .arg(Sql_Tanques(filtro), QLatin1String(Sql_Percentual));
+               "SELECT tanque, instante_ms, medido, complementar FROM leituras INDEXED BY"
+               " leituras_grafico WHERE %1")
+        .arg(Condicoes_Filtro(filtro));
 }
 
-bool Preencher(QSqlDatabase& banco, const Filtro_Leituras& filtro, int colunas) {
-    QSqlQuery q(banco);
-    if (!Preparar(q, Sql_Preencher(filtro))) {
-        return false;
-    }
-    for (int tanque : filtro.tanques) {
-        q.addBindValue(tanque);
-    }
-    for (qint64 v : {filtro.de_ms, qint64{colunas}, filtro.ate_ms - filtro.de_ms, filtro.de_ms,
-                     filtro.ate_ms}) {
-        q.addBindValue(v);
-    }
-    return Executar(q);
-}
+struct Coluna {
+    enum { Primeiro, Ultimo, Menor_Medido, Maior_Medido, Menor_Percentual, Maior_Percentual };
+    std::array<Ponto_Grafico, 6> pontos{};
+    bool vazia = true;
 
-std::vector<Serie_Tanque> Ler_Pontos(QSqlDatabase& banco) {
-    std::vector<Serie_Tanque> series;
-    QSqlQuery q(banco);
-    if (!Executar(q, Sql_Pontos)) {
-        return series;
-    }
-    while (q.next()) {
-        const int tanque = q.value(0).toInt();
-        if (series.empty() || series.back().tanque != tanque) {
-            series.push_back({tanque, {}});
+    void Somar(const Ponto_Grafico& p) {
+        if (vazia) {
+            pontos.fill(p);
+            vazia = false;
+            return;
         }
-        series.back().pontos.push_back(
-            {q.value(1).toLongLong(), q.value(2).toDouble(), q.value(3).toDouble()});
+        const auto trocar = [&](int i, bool melhor) {
+            if (melhor) {
+                pontos[static_cast<std::size_t>(i)] = p;
+            }
+        };
+        trocar(Primeiro, p.instante_ms < pontos[Primeiro].instante_ms);
+        trocar(Ultimo, p.instante_ms > pontos[Ultimo].instante_ms);
+        trocar(Menor_Medido, p.medido < pontos[Menor_Medido].medido);
+        trocar(Maior_Medido, p.medido > pontos[Maior_Medido].medido);
+        trocar(Menor_Percentual, p.percentual < pontos[Menor_Percentual].percentual);
+        trocar(Maior_Percentual, p.percentual > pontos[Maior_Percentual].percentual);
     }
-    return series;
+};
+
+// A column's points in time order, each once.
+void Acrescentar(const Coluna& coluna, std::vector<Ponto_Grafico>& saida) {
+    std::array<Ponto_Grafico, 6> pontos = coluna.pontos;
+    std::sort(pontos.begin(), pontos.end(), [](const Ponto_Grafico& a, const Ponto_Grafico& b) {
+        return a.instante_ms < b.instante_ms;
+    });
+    for (const Ponto_Grafico& p : pontos) {
+        if (saida.empty() || saida.back().instante_ms != p.instante_ms) {
+            saida.push_back(p);
+        }
+    }
 }
 
 }  // namespace
@@ -100,11 +69,43 @@ std::vector<Serie_Tanque> Series_Grafico(QSqlDatabase& banco, const Filtro_Leitu
         return {};
     }
     QSqlQuery q(banco);
-    std::vector<Serie_Tanque> series;
-    if (Executar(q, Sql_Apagar) && Executar(q, Sql_Criar) && Preencher(banco, filtro, colunas)) {
-        series = Ler_Pontos(banco);
+    if (!Preparar(q, Sql_Pontos(filtro))) {
+        return {};
     }
-    Executar(q, Sql_Apagar);
+    Vincular_Filtro(q, filtro);
+    if (!Executar(q)) {
+        return {};
+    }
+    const qint64 periodo = filtro.ate_ms - filtro.de_ms;
+    std::map<int, std::vector<Coluna>> por_tanque;
+    while (q.next()) {
+        const QVariant medido_lido = q.value(2);
+        const QVariant complementar = q.value(3);
+        const double medido = medido_lido.toDouble();
+        const double total = medido + complementar.toDouble();
+        if (medido_lido.isNull() || complementar.isNull() || total == 0) {
+            continue;  // no percentage: it cannot be drawn on both axes
+        }
+        const Ponto_Grafico p{q.value(1).toLongLong(), medido, 100.0 * medido / total};
+        std::vector<Coluna>& linha = por_tanque[q.value(0).toInt()];
+        if (linha.empty()) {
+            linha.resize(static_cast<std::size_t>(colunas));
+        }
+        const double fracao =
+            static_cast<double>(p.instante_ms - filtro.de_ms) / static_cast<double>(periodo);
+        const auto c = std::min(static_cast<std::size_t>(fracao * colunas), linha.size() - 1);
+        linha[c].Somar(p);
+    }
+    std::vector<Serie_Tanque> series;
+    for (const auto& [tanque, linha] : por_tanque) {
+        Serie_Tanque serie{tanque, {}};
+        for (const Coluna& coluna : linha) {
+            if (!coluna.vazia) {
+                Acrescentar(coluna, serie.pontos);
+            }
+        }
+        series.push_back(std::move(serie));
+    }
     return series;
 }
 

@@ -56,8 +56,15 @@ constexpr const char* Versao_2[] = {
     "CREATE TABLE contadores_enlace (nome TEXT PRIMARY KEY, valor INTEGER NOT NULL)",
 };
 
+// Version 3: what the chart reads of the readings, by time, in an index of its own: a long
+// period is walked in order over a few narrow pages instead of every wide row once per tank.
+constexpr const char* Versao_3[] = {
+    "CREATE INDEX leituras_grafico ON leituras (instante_ms, tanque, medido, complementar)",
+};
+
 const std::array<std::span<const char* const>, Versao_Esquema_Atual> Passos = {
-    std::span<const char* const>(Versao_1), std::span<const char* const>(Versao_2)};
+    std::span<const char* const>(Versao_1), std::span<const char* const>(Versao_2),
+    std::span<const char* const>(Versao_3)};
 
 bool Executar(QSqlDatabase& db, const QString& sql, QString& erro) {
     QSqlQuery q(db);

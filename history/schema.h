@@ -7,7 +7,7 @@
 
 namespace qx7 {
 
-inline constexpr int Versao_Esquema_Atual = 2;
+inline constexpr int Versao_Esquema_Atual = 3;
 
 // The version recorded in the file; 0 when it has no version table yet, -1 when it cannot be
 // read (not a database, or not ours).

@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Caso_Relogio{"HoraInvalida", "256161321399", QVariant()}),
     [](const auto& info) { return std::string(info.param.nome); });
 
-TEST(Migracao, ArquivoDaVersao1GanhaAVersao2SemPerderLinhas) {
+TEST(Migracao, ArquivoDaVersao1GanhaAVersaoAtualSemPerderLinhas) {
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath(QStringLiteral("Historico.sqlite"));
     {
@@ -198,7 +198,8 @@ TEST(Migracao, ArquivoDaVersao1GanhaAVersao2SemPerderLinhas) {
     gravador.Enfileirar(Unidade_Relogio{2, {"A01", "11:00:00", "01/01/25", "04", "quadro"}});
     gravador.Encerrar();
 
-    EXPECT_EQ(Valor(arquivo, QStringLiteral("SELECT versao FROM versao_esquema")).toInt(), 2);
+    EXPECT_EQ(Valor(arquivo, QStringLiteral("SELECT versao FROM versao_esquema")).toInt(),
+              Versao_Esquema_Atual);
     const auto linhas =
         Consultar(arquivo, QStringLiteral("SELECT texto_hora, quadro FROM relogio ORDER BY id"));
     ASSERT_EQ(linhas.size(), 2u);
