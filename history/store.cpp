@@ -69,6 +69,14 @@ bool Armazem_Historico::Gravar(const Unidade_Historico& unidade, QSqlError& erro
     return false;
 }
 
+bool Armazem_Historico::Executar(QSqlQuery& q) {
+    if (q.exec()) {
+        return true;
+    }
+    erro_ = q.lastError();
+    return false;
+}
+
 bool Armazem_Historico::Escrever(const Unidade_Leitura& u) {
     const Leitura_Recebida& l = u.leitura;
     QSqlQuery q(banco_);
@@ -89,8 +97,7 @@ bool Armazem_Historico::Escrever(const Unidade_Leitura& u) {
           QVariant(Texto(l.data)), QVariant(Bytes(l.quadro))}) {
         q.addBindValue(v);
     }
-    if (!q.exec()) {
-        erro_ = q.lastError();
+    if (!Executar(q)) {
         return false;
     }
     if (u.do_inventario && tanque.isValid()) {
@@ -112,8 +119,7 @@ bool Armazem_Historico::Escrever(const Unidade_Fim_Inventario& u) {
     q.addBindValue(u.instante_ms);
     q.addBindValue(Texto(u.endereco));
     q.addBindValue(u.num_tanques);
-    if (!q.exec()) {
-        erro_ = q.lastError();
+    if (!Executar(q)) {
         return false;
     }
     const qint64 run = q.lastInsertId().toLongLong();
@@ -121,8 +127,7 @@ bool Armazem_Historico::Escrever(const Unidade_Fim_Inventario& u) {
     for (const auto& [tanque, linha] : leituras_do_inventario_) {
         q.addBindValue(run);
         q.addBindValue(linha);
-        if (!q.exec()) {
-            erro_ = q.lastError();
+        if (!Executar(q)) {
             return false;
         }
     }
@@ -132,8 +137,7 @@ bool Armazem_Historico::Escrever(const Unidade_Fim_Inventario& u) {
         " sum(medido), sum(complementar) FROM leituras WHERE inventario = ?"
         " GROUP BY produto, unidade"));
     q.addBindValue(run);
-    if (!q.exec()) {
-        erro_ = q.lastError();
+    if (!Executar(q)) {
         return false;
     }
     limpar_inventario_ = true;
@@ -148,8 +152,7 @@ bool Armazem_Historico::Escrever(const Unidade_Serie& u) {
     q.addBindValue(u.instante_ms);
     q.addBindValue(Texto(u.serie.endereco));
     q.addBindValue(Texto(u.serie.data_solicitada));
-    if (!q.exec()) {
-        erro_ = q.lastError();
+    if (!Executar(q)) {
         return false;
     }
     const qint64 serie = q.lastInsertId().toLongLong();
@@ -164,8 +167,7 @@ bool Armazem_Historico::Escrever(const Unidade_Serie& u) {
               QVariant(Valor_Numerico(r.volume))}) {
             q.addBindValue(v);
         }
-        if (!q.exec()) {
-            erro_ = q.lastError();
+        if (!Executar(q)) {
             return false;
         }
     }
@@ -185,8 +187,7 @@ bool Armazem_Historico::Escrever(const Unidade_Relogio& u) {
           deriva ? QVariant(*deriva) : QVariant()}) {
         q.addBindValue(v);
     }
-    if (!q.exec()) {
-        erro_ = q.lastError();
+    if (!Executar(q)) {
         return false;
     }
     return true;
@@ -200,8 +201,7 @@ bool Armazem_Historico::Escrever(const Unidade_Contadores& u) {
     for (const Campo_Estatistica& c : Campos_Estatisticas) {
         q.addBindValue(QString::fromLatin1(c.Nome));
         q.addBindValue(static_cast<qint64>(u.acrescimo.*c.Membro));
-        if (!q.exec()) {
-            erro_ = q.lastError();
+        if (!Executar(q)) {
             return false;
         }
     }

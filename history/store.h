@@ -6,6 +6,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QtGlobal>
 #include <map>
 
@@ -24,6 +25,7 @@ class Armazem_Historico {
     static bool Registro_Do_Operador(const Unidade_Historico& unidade);
 
   private:
+    bool Executar(QSqlQuery& q);  // keeps the error of a failed statement
     bool Escrever(const Unidade_Leitura& u);
     bool Escrever(const Unidade_Inicio_Inventario& u);
     bool Escrever(const Unidade_Fim_Inventario& u);
