@@ -108,6 +108,7 @@ const Esperado Elementos[] = {
     {"MT_Cmd", "Frame5", "Medir um Tanque", 1440, 1320, 1215, 735, Sans},
     {"Medição_Programada", "Frame5", "Medição Programada", 2760, 1320, 1215, 735, Sans},
     {"LR_Cmd", "Frame6", "Ler Relógio", 120, 240, 1215, 735, Sans},
+    {"Historico_Cmd", "Frame6", "Histórico", 1440, 240, 1215, 735, Sans},
     {"Label1", "Frame6", "Comando", 2760, 240, 1335, 255, Sans},
     {"Comando_QX7", "Frame6", "", 2760, 480, 1335, 315, "Arial"},
     {"Transmitir", "Frame6", "Transmitir Comando", 4200, 240, 1215, 735, Sans},
