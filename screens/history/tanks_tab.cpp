@@ -138,6 +138,8 @@ void Aba_Tanques::Montar_Grafico() {
     eixos_.volume = Novo_Eixo_Valor(QStringLiteral("Volume medido"));
     eixos_.percentual = Novo_Eixo_Valor(QStringLiteral("Percentual (%)"));
     eixos_.percentual->setRange(0, 100);
+    // One grid, the volume's; a second one would not line up with it.
+    eixos_.percentual->setGridLineVisible(false);
     grafico->addAxis(eixos_.tempo, Qt::AlignBottom);
     grafico->addAxis(eixos_.volume, Qt::AlignLeft);
     grafico->addAxis(eixos_.percentual, Qt::AlignRight);
@@ -234,7 +236,8 @@ void Aba_Tanques::Desenhar(const std::vector<Serie_Tanque>& series, const Filtro
         // One legend entry per tank: the dashed line of the same colour is its percentage.
         grafico.legend()->markers(percentual).front()->setVisible(false);
     }
-    eixos_.volume->setRange(0, maximo > 0 ? maximo : 1);
+    // An empty chart keeps a scale whose whole-number labels differ.
+    eixos_.volume->setRange(0, maximo > 0 ? maximo : 100);
     eixos_.volume->applyNiceNumbers();
     eixos_.tempo->setFormat(filtro.ate_ms - filtro.de_ms > 2 * Um_Dia_Ms
                                 ? QStringLiteral("dd/MM")
