@@ -386,6 +386,20 @@ INSTANTIATE_TEST_SUITE_P(
                                   QStringLiteral(","), QStringLiteral(".")}),
     [](const auto& info) { return std::string(info.param.nome); });
 
+TEST_F(Historico_Janela, ExportThatCannotBeWrittenSaysWhy) {
+    Leituras({1}, Inicio(Dia_1), 3, Minuto_Ms);
+    Abrir();
+    QTemporaryDir pasta;
+    const QString caminho = pasta.filePath(QStringLiteral("nao/existe.csv"));
+    for (int aba = 0; aba < 4; ++aba) {
+        Achar<QTabWidget>(*tela, "Abas").setCurrentIndex(aba);
+        QString erro;
+        EXPECT_FALSE(tela->Exportar_Csv(caminho, erro)) << aba;
+        EXPECT_TRUE(erro.contains(caminho)) << aba << ": " << erro.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(caminho));
+}
+
 TEST_F(Historico_Janela, ProgrammedSeriesChosenShowsItsRecords) {
     historico.Inserir_Serie(Inicio(Dia_1), QStringLiteral("010224"),
                             {{1, QStringLiteral("010224"), QStringLiteral("103000"),
