@@ -195,14 +195,21 @@ void Aba_Tanques::Desenhar_Grafico(QSqlDatabase& banco, const Filtro_Leituras& f
     Desenhar(Series_Grafico(banco, filtro, colunas_desenhadas_), filtro);
 }
 
-void Aba_Tanques::Area_Mudou() {
+bool Aba_Tanques::Colunas_Mudaram() const {
     // A legend's small change does not pay for a new query; a resized window does.
-    if (std::abs(Colunas_Grafico() - colunas_desenhadas_) > colunas_desenhadas_ / 10) {
+    return std::abs(Colunas_Grafico() - colunas_desenhadas_) > colunas_desenhadas_ / 10;
+}
+
+void Aba_Tanques::Area_Mudou() {
+    if (Colunas_Mudaram()) {
         redesenho_->start();
     }
 }
 
 void Aba_Tanques::Redesenhar() {
+    if (!Colunas_Mudaram()) {
+        return;  // the area came back while the timer ran
+    }
     const std::optional<Filtro_Leituras> filtro = Filtro_Atual();
     Conexao_Historico conexao(Arquivo(), Modo_Conexao::Leitura);
     if (filtro && conexao.Aberta()) {
@@ -236,6 +243,10 @@ void Aba_Tanques::Desenhar(const std::vector<Serie_Tanque>& series, const Filtro
         // One legend entry per tank: the dashed line of the same colour is its percentage.
         grafico.legend()->markers(percentual).front()->setVisible(false);
     }
+    // With markers hidden, a legend filled again after its first layout stays blank until it is
+    // shown anew.
+    grafico.legend()->hide();
+    grafico.legend()->show();
     // An empty chart keeps a scale whose whole-number labels differ.
     eixos_.volume->setRange(0, maximo > 0 ? maximo : 100);
     eixos_.volume->applyNiceNumbers();
