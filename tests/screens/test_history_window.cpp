@@ -171,6 +171,15 @@ TEST_F(Historico_Janela, ChartHasOneVolumeSeriesPerTickedTankAndFewPointsPerColu
         EXPECT_EQ(serie->attachedAxes().size(), 2);
     }
     EXPECT_EQ(grafico.chart()->series().size(), 4);  // and one percentage series each
+    // The legend names each tank once, once it is laid out.
+    QApplication::processEvents();
+    QStringList legenda;
+    for (QLegendMarker* marcador : grafico.chart()->legend()->markers()) {
+        if (marcador->isVisible()) {
+            legenda << marcador->label();
+        }
+    }
+    EXPECT_EQ(legenda, (QStringList{QStringLiteral("Tanque 1"), QStringLiteral("Tanque 2")}));
 }
 
 TEST_F(Historico_Janela, ReadingsTableIsReadAPageAtATime) {
