@@ -39,14 +39,21 @@ Janela_Historico::Janela_Historico(Servicos_Historico servicos, QWidget* parent)
     setWindowTitle(QStringLiteral("Histórico"));
     abas_ = new QTabWidget(this);
     abas_->setObjectName(QStringLiteral("Abas"));
-    paginas_ = {new Aba_Tanques(servicos_.arquivo), new Aba_Inventarios(servicos_.arquivo),
-                new Aba_Programadas(servicos_.arquivo), new Aba_Enlace(servicos_)};
-    const char* nomes[] = {"Aba_Tanques", "Aba_Inventarios", "Aba_Programadas", "Aba_Enlace"};
-    const QString titulos[] = {QStringLiteral("Tanques"), QStringLiteral("Inventários"),
-                               QStringLiteral("Medições programadas"), QStringLiteral("Enlace")};
-    for (std::size_t i = 0; i < paginas_.size(); ++i) {
-        paginas_[i]->setObjectName(QString::fromLatin1(nomes[i]));
-        abas_->addTab(paginas_[i], titulos[i]);
+    const struct {
+        Aba_Historico* pagina;
+        const char* nome;
+        QString titulo;
+    } abas[] = {
+        {new Aba_Tanques(servicos_.arquivo), "Aba_Tanques", QStringLiteral("Tanques")},
+        {new Aba_Inventarios(servicos_.arquivo), "Aba_Inventarios", QStringLiteral("Inventários")},
+        {new Aba_Programadas(servicos_.arquivo), "Aba_Programadas",
+         QStringLiteral("Medições programadas")},
+        {new Aba_Enlace(servicos_), "Aba_Enlace", QStringLiteral("Enlace")},
+    };
+    for (const auto& aba : abas) {
+        aba.pagina->setObjectName(QString::fromLatin1(aba.nome));
+        abas_->addTab(aba.pagina, aba.titulo);
+        paginas_.push_back(aba.pagina);
     }
     aviso_ = new QLabel(this);
     aviso_->setObjectName(QStringLiteral("Aviso_Historico"));

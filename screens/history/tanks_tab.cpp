@@ -138,6 +138,8 @@ void Aba_Tanques::Montar_Grafico() {
     eixos_.volume = Novo_Eixo_Valor(QStringLiteral("Volume medido"));
     eixos_.percentual = Novo_Eixo_Valor(QStringLiteral("Percentual (%)"));
     eixos_.percentual->setRange(0, 100);
+    // One grid, the volume's; a second one would not line up with it.
+    eixos_.percentual->setGridLineVisible(false);
     grafico->addAxis(eixos_.tempo, Qt::AlignBottom);
     grafico->addAxis(eixos_.volume, Qt::AlignLeft);
     grafico->addAxis(eixos_.percentual, Qt::AlignRight);
@@ -193,14 +195,21 @@ void Aba_Tanques::Desenhar_Grafico(QSqlDatabase& banco, const Filtro_Leituras& f
     Desenhar(Series_Grafico(banco, filtro, colunas_desenhadas_), filtro);
 }
 
-void Aba_Tanques::Area_Mudou() {
+bool Aba_Tanques::Colunas_Mudaram() const {
     // A legend's small change does not pay for a new query; a resized window does.
-    if (std::abs(Colunas_Grafico() - colunas_desenhadas_) > colunas_desenhadas_ / 10) {
+    return std::abs(Colunas_Grafico() - colunas_desenhadas_) > colunas_desenhadas_ / 10;
+}
+
+void Aba_Tanques::Area_Mudou() {
+    if (Colunas_Mudaram()) {
         redesenho_->start();
     }
 }
 
 void Aba_Tanques::Redesenhar() {
+    if (!Colunas_Mudaram()) {
+        return;  // the area came back while the timer ran
+    }
     const std::optional<Filtro_Leituras> filtro = Filtro_Atual();
     Conexao_Historico conexao(Arquivo(), Modo_Conexao::Leitura);
     if (filtro && conexao.Aberta()) {
@@ -234,7 +243,12 @@ void Aba_Tanques::Desenhar(const std::vector<Serie_Tanque>& series, const Filtro
         // One legend entry per tank: the dashed line of the same colour is its percentage.
         grafico.legend()->markers(percentual).front()->setVisible(false);
     }
-    eixos_.volume->setRange(0, maximo > 0 ? maximo : 1);
+    // With markers hidden, a legend filled again after its first layout stays blank until it is
+    // shown anew.
+    grafico.legend()->hide();
+    grafico.legend()->show();
+    // An empty chart keeps a scale whose whole-number labels differ.
+    eixos_.volume->setRange(0, maximo > 0 ? maximo : 100);
     eixos_.volume->applyNiceNumbers();
     eixos_.tempo->setFormat(filtro.ate_ms - filtro.de_ms > 2 * Um_Dia_Ms
                                 ? QStringLiteral("dd/MM")

@@ -52,6 +52,7 @@ class Aba_Tanques : public Aba_Historico {
     void Desenhar(const std::vector<Serie_Tanque>& series, const Filtro_Leituras& filtro);
     void Desenhar_Grafico(QSqlDatabase& banco, const Filtro_Leituras& filtro);
     int Colunas_Grafico() const;
+    bool Colunas_Mudaram() const;
     // The plot area's width changed: the chart is read again for its new columns.
     void Area_Mudou();
     void Redesenhar();

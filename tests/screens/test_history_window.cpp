@@ -171,6 +171,15 @@ TEST_F(Historico_Janela, ChartHasOneVolumeSeriesPerTickedTankAndFewPointsPerColu
         EXPECT_EQ(serie->attachedAxes().size(), 2);
     }
     EXPECT_EQ(grafico.chart()->series().size(), 4);  // and one percentage series each
+    // The legend names each tank once, once it is laid out.
+    QApplication::processEvents();
+    QStringList legenda;
+    for (QLegendMarker* marcador : grafico.chart()->legend()->markers()) {
+        if (marcador->isVisible()) {
+            legenda << marcador->label();
+        }
+    }
+    EXPECT_EQ(legenda, (QStringList{QStringLiteral("Tanque 1"), QStringLiteral("Tanque 2")}));
 }
 
 TEST_F(Historico_Janela, ReadingsTableIsReadAPageAtATime) {
@@ -385,6 +394,20 @@ INSTANTIATE_TEST_SUITE_P(
                     Caso_Regional{"EUA", QLocale(QLocale::English, QLocale::UnitedStates),
                                   QStringLiteral(","), QStringLiteral(".")}),
     [](const auto& info) { return std::string(info.param.nome); });
+
+TEST_F(Historico_Janela, ExportThatCannotBeWrittenSaysWhy) {
+    Leituras({1}, Inicio(Dia_1), 3, Minuto_Ms);
+    Abrir();
+    QTemporaryDir pasta;
+    const QString caminho = pasta.filePath(QStringLiteral("nao/existe.csv"));
+    for (int aba = 0; aba < 4; ++aba) {
+        Achar<QTabWidget>(*tela, "Abas").setCurrentIndex(aba);
+        QString erro;
+        EXPECT_FALSE(tela->Exportar_Csv(caminho, erro)) << aba;
+        EXPECT_TRUE(erro.contains(caminho)) << aba << ": " << erro.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(caminho));
+}
 
 TEST_F(Historico_Janela, ProgrammedSeriesChosenShowsItsRecords) {
     historico.Inserir_Serie(Inicio(Dia_1), QStringLiteral("010224"),
