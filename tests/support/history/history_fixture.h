@@ -28,7 +28,7 @@ struct Leitura_Teste {
     QString endereco = QStringLiteral("01");
     QString texto_hora = QStringLiteral("10:00");
     QString texto_data = QStringLiteral("01/02/24");
-    std::optional<qint64> inventario;
+    std::optional<qint64> inventario = std::nullopt;
 };
 
 class Historico_Teste {
