@@ -74,18 +74,13 @@ TEST_F(Consultas, LeituraCompletaComPercentual) {
 
     const auto v = Pagina_Leituras(Leitor(), {0, 100, {4}}, 0, 10);
     ASSERT_EQ(v.size(), 3u);
-    EXPECT_EQ(v[0].produto, QStringLiteral("ÓLEO DIESEL"));
-    EXPECT_EQ(v[0].comando, QStringLiteral("LM"));
-    EXPECT_EQ(v[0].unidade, QStringLiteral("P"));
-    EXPECT_EQ(v[0].endereco, QStringLiteral("01"));
-    EXPECT_EQ(v[0].texto_hora, QStringLiteral("12:34"));
-    EXPECT_EQ(v[0].texto_data, QStringLiteral("05/06/24"));
-    EXPECT_DOUBLE_EQ(v[0].densidade, 0.75);
-    EXPECT_DOUBLE_EQ(v[0].capacidade, 4000);
-    EXPECT_DOUBLE_EQ(v[0].medido, 1000);
-    EXPECT_DOUBLE_EQ(v[0].complementar, 3000);
-    ASSERT_TRUE(v[0].percentual);
-    EXPECT_DOUBLE_EQ(*v[0].percentual, 25);
+    const Leitura_Historico& a = v[0];
+    EXPECT_EQ(
+        (QStringList{a.produto, a.comando, a.unidade, a.endereco, a.texto_hora, a.texto_data}),
+        (QStringList{"ÓLEO DIESEL", "LM", "P", "01", "12:34", "05/06/24"}));
+    EXPECT_EQ((std::vector<double>{a.densidade, a.capacidade, a.medido, a.complementar}),
+              (std::vector<double>{0.75, 4000, 1000, 3000}));
+    EXPECT_EQ(a.percentual, std::optional<double>(25));
     EXPECT_FALSE(v[1].percentual);  // measured + complementary is 0
     EXPECT_FALSE(v[2].percentual);  // nothing measured
 }
@@ -161,19 +156,20 @@ TEST_F(Consultas, SeriesDoMaisNovoComRegistrosEmOrdem) {
 
     const auto v = Listar_Series(Leitor());
     ASSERT_EQ(v.size(), 3u);
+    auto registros = [](const Serie_Programada_Historico& s) {
+        QStringList r;
+        for (const Registro_Programado_Historico& x : s.registros) {
+            r << QStringLiteral("%1 %2 %3").arg(x.ordem).arg(x.texto_hora, x.texto_volume);
+        }
+        return r;
+    };
     EXPECT_EQ(v[0].id, nova);
     EXPECT_EQ(v[0].data_solicitada, QStringLiteral("02/02/24"));
-    ASSERT_EQ(v[0].registros.size(), 1u);
-    EXPECT_EQ(v[0].registros[0].texto_volume, QStringLiteral("99"));
+    EXPECT_EQ(registros(v[0]), QStringList{"1 01:00 99"});
     EXPECT_EQ(v[1].id, vazia);
-    EXPECT_TRUE(v[1].registros.empty());
+    EXPECT_EQ(registros(v[1]), QStringList{});
     EXPECT_EQ(v[2].id, velha);
-    ASSERT_EQ(v[2].registros.size(), 3u);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(v[2].registros[i].ordem, i + 1);
-        EXPECT_EQ(v[2].registros[i].texto_volume, QString::number((i + 1) * 10));
-        EXPECT_EQ(v[2].registros[i].texto_hora, QStringLiteral("0%1:00").arg(i + 1));
-    }
+    EXPECT_EQ(registros(v[2]), (QStringList{"1 01:00 10", "2 02:00 20", "3 03:00 30"}));
 }
 
 TEST_F(Consultas, RelogioComESemDeriva) {
