@@ -2,7 +2,6 @@
 // measured volume and percentage among them, and only rows that exist.
 #include <gtest/gtest.h>
 
-#include <QSqlQuery>
 #include <algorithm>
 #include <map>
 #include <random>
@@ -33,30 +32,22 @@ struct Tanque_Gerado {
     }
 };
 
-// Random rows, inserted binding only the columns the chart reads; the texts are constants.
-std::vector<Tanque_Gerado> Gerar_E_Inserir(QSqlDatabase& banco, std::size_t por_tanque) {
+std::vector<Tanque_Gerado> Gerar_E_Inserir(Historico_Teste& historico, std::size_t por_tanque) {
     std::mt19937 gerador(14);
     std::uniform_real_distribution<double> valor(0, 20000);
-    EXPECT_TRUE(banco.transaction());
-    QSqlQuery q(banco);
-    EXPECT_TRUE(q.prepare(QStringLiteral(
-        "INSERT INTO leituras (instante_ms, endereco, comando, tanque, produto, medido,"
-        " complementar, unidade, texto_tanque, texto_densidade, texto_capacidade, texto_medido,"
-        " texto_complementar, texto_hora, texto_data)"
-        " VALUES (?, '01', 'MT', ?, 'G', ?, ?, 'V', '', '', '', '', '', '', '')")));
+    EXPECT_TRUE(historico.Banco().transaction());
     std::vector<Tanque_Gerado> tanques;
     for (int numero : {2, 9}) {
         Tanque_Gerado& t = tanques.emplace_back(Tanque_Gerado{numero, {}});
         for (std::size_t i = 0; i < por_tanque; ++i) {
             const Linha& l = t.linhas.emplace_back(Linha{valor(gerador), valor(gerador)});
-            q.bindValue(0, t.Instante(i));
-            q.bindValue(1, numero);
-            q.bindValue(2, l.medido);
-            q.bindValue(3, l.complementar);
-            EXPECT_TRUE(q.exec());
+            historico.Inserir_Leitura({.instante_ms = t.Instante(i),
+                                       .tanque = numero,
+                                       .medido = l.medido,
+                                       .complementar = l.complementar});
         }
     }
-    EXPECT_TRUE(banco.commit());
+    EXPECT_TRUE(historico.Banco().commit());
     return tanques;
 }
 
@@ -139,7 +130,7 @@ class Decimacao : public ::testing::Test {
 };
 
 TEST_F(Decimacao, QuatrocentasMilLeiturasGuardamOsExtremosDeCadaColuna) {
-    const std::vector<Tanque_Gerado> tanques = Gerar_E_Inserir(historico_.Banco(), 200'000);
+    const std::vector<Tanque_Gerado> tanques = Gerar_E_Inserir(historico_, 200'000);
     // A period that cuts off the first and the last rows, in a count of columns that does not
     // divide it.
     const Filtro_Leituras filtro{
