@@ -59,7 +59,4 @@ class Historico_Teste {
     std::optional<QSqlQuery> insere_leitura_;
 };
 
-// Runs a prepared statement, failing the test with SQLite's text when it does not run.
-void Executar(QSqlQuery& q);
-
 }  // namespace qx7::teste
