@@ -1,4 +1,4 @@
-// The readings export: what is written comes back field for field, every row once and in
+// The readings export: the file exactly as spreadsheets read it, every row once and in
 // order across pages, and a failed export leaves the destination as it was.
 #include <gtest/gtest.h>
 
