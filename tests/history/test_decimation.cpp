@@ -2,7 +2,6 @@
 // measured volume and percentage among them, and only rows that exist.
 #include <gtest/gtest.h>
 
-#include <QSqlQuery>
 #include <algorithm>
 #include <map>
 #include <random>
@@ -15,7 +14,6 @@ namespace qx7 {
 namespace {
 
 using teste::Historico_Teste;
-using teste::Leitura_Teste;
 
 constexpr qint64 Inicio_ms = 1'700'000'000'000;
 constexpr qint64 Passo_ms = 30'000;
@@ -34,40 +32,23 @@ struct Tanque_Gerado {
     }
 };
 
-std::vector<Tanque_Gerado> Gerar(std::size_t por_tanque) {
+std::vector<Tanque_Gerado> Gerar_E_Inserir(Historico_Teste& historico, std::size_t por_tanque) {
     std::mt19937 gerador(14);
     std::uniform_real_distribution<double> valor(0, 20000);
+    EXPECT_TRUE(historico.Banco().transaction());
     std::vector<Tanque_Gerado> tanques;
-    for (int numero : {1, 2, 5, 9}) {
-        Tanque_Gerado t{numero, {}};
-        t.linhas.reserve(por_tanque);
+    for (int numero : {2, 9}) {
+        Tanque_Gerado& t = tanques.emplace_back(Tanque_Gerado{numero, {}});
         for (std::size_t i = 0; i < por_tanque; ++i) {
-            t.linhas.push_back({valor(gerador), valor(gerador)});
+            const Linha& l = t.linhas.emplace_back(Linha{valor(gerador), valor(gerador)});
+            historico.Inserir_Leitura({.instante_ms = t.Instante(i),
+                                       .tanque = numero,
+                                       .medido = l.medido,
+                                       .complementar = l.complementar});
         }
-        tanques.push_back(std::move(t));
     }
+    EXPECT_TRUE(historico.Banco().commit());
     return tanques;
-}
-
-// Only the columns the chart reads are bound; the texts are constants.
-void Inserir_Rapido(QSqlDatabase& banco, const std::vector<Tanque_Gerado>& tanques) {
-    ASSERT_TRUE(banco.transaction());
-    QSqlQuery q(banco);
-    ASSERT_TRUE(q.prepare(QStringLiteral(
-        "INSERT INTO leituras (instante_ms, endereco, comando, tanque, produto, medido,"
-        " complementar, unidade, texto_tanque, texto_densidade, texto_capacidade, texto_medido,"
-        " texto_complementar, texto_hora, texto_data)"
-        " VALUES (?, '01', 'MT', ?, 'G', ?, ?, 'V', '', '', '', '', '', '', '')")));
-    for (const Tanque_Gerado& t : tanques) {
-        for (std::size_t i = 0; i < t.linhas.size(); ++i) {
-            q.bindValue(0, t.Instante(i));
-            q.bindValue(1, t.numero);
-            q.bindValue(2, t.linhas[i].medido);
-            q.bindValue(3, t.linhas[i].complementar);
-            ASSERT_TRUE(q.exec());
-        }
-    }
-    ASSERT_TRUE(banco.commit());
 }
 
 struct Extremos {
@@ -96,16 +77,17 @@ std::map<qint64, Extremos> Extremos_Por_Coluna(const Tanque_Gerado& t, const Fil
 void Conferir_Tanque(const Tanque_Gerado& t, const Serie_Tanque& serie, const Filtro_Leituras& f,
                      int colunas) {
     SCOPED_TRACE(t.numero);
+    EXPECT_EQ(serie.tanque, t.numero);
     std::map<qint64, std::vector<Ponto_Grafico>> por_coluna;
     qint64 anterior = f.de_ms - 1;
     for (const Ponto_Grafico& p : serie.pontos) {
         ASSERT_GT(p.instante_ms, anterior);  // in time order, no repeats
         anterior = p.instante_ms;
         // Each point is a stored row, with its own values.
-        const qint64 i = (p.instante_ms - Inicio_ms - t.numero) / Passo_ms;
-        ASSERT_EQ(t.Instante(static_cast<std::size_t>(i)), p.instante_ms);
-        EXPECT_EQ(p.medido, t.linhas[static_cast<std::size_t>(i)].medido);
-        EXPECT_EQ(p.percentual, t.linhas[static_cast<std::size_t>(i)].percentual());
+        const auto i = static_cast<std::size_t>((p.instante_ms - Inicio_ms - t.numero) / Passo_ms);
+        ASSERT_EQ(t.Instante(i), p.instante_ms);
+        EXPECT_EQ(p.medido, t.linhas[i].medido);
+        EXPECT_EQ(p.percentual, t.linhas[i].percentual());
         por_coluna[(p.instante_ms - f.de_ms) * colunas / (f.ate_ms - f.de_ms)].push_back(p);
     }
     const std::map<qint64, Extremos> esperados = Extremos_Por_Coluna(t, f, colunas);
@@ -124,54 +106,44 @@ void Conferir_Tanque(const Tanque_Gerado& t, const Serie_Tanque& serie, const Fi
     }
 }
 
-TEST(Decimacao, UmMilhaoDeLeiturasGuardaOsExtremosDeCadaColuna) {
-    Historico_Teste historico;
-    const std::vector<Tanque_Gerado> tanques = Gerar(250'000);
-    Inserir_Rapido(historico.Banco(), tanques);
-
-    // A period that cuts off the first and the last rows, in a count of columns that does not
-    // divide it.
-    const Filtro_Leituras filtro{
-        Inicio_ms + 1000 * Passo_ms + 7, Inicio_ms + 240'000 * Passo_ms, {}};
-    constexpr int colunas = 997;
-    Conexao_Historico leitor(historico.Arquivo(), Modo_Conexao::Leitura);
-    ASSERT_TRUE(leitor.Aberta()) << leitor.Erro().toStdString();
-    const std::vector<Serie_Tanque> series = Series_Grafico(leitor.Banco(), filtro, colunas);
-
-    ASSERT_EQ(series.size(), tanques.size());
-    for (std::size_t i = 0; i < tanques.size(); ++i) {
-        EXPECT_EQ(series[i].tanque, tanques[i].numero);
-        Conferir_Tanque(tanques[i], series[i], filtro, colunas);
-    }
-}
-
-class Decimacao_Pequena : public ::testing::Test {
+class Decimacao : public ::testing::Test {
   protected:
     void Leitura(qint64 instante_ms, int tanque, double medido, double complementar) {
-        Leitura_Teste l;
-        l.instante_ms = instante_ms;
-        l.tanque = tanque;
-        l.medido = medido;
-        l.complementar = complementar;
-        historico_.Inserir_Leitura(l);
+        historico_.Inserir_Leitura({.instante_ms = instante_ms,
+                                    .tanque = tanque,
+                                    .medido = medido,
+                                    .complementar = complementar});
     }
     std::vector<Serie_Tanque> Series(const Filtro_Leituras& filtro, int colunas) {
         Conexao_Historico leitor(historico_.Arquivo(), Modo_Conexao::Leitura);
-        EXPECT_TRUE(leitor.Aberta());
+        EXPECT_TRUE(leitor.Aberta()) << leitor.Erro().toStdString();
         return Series_Grafico(leitor.Banco(), filtro, colunas);
+    }
+    static std::vector<qint64> Instantes(const Serie_Tanque& s) {
+        std::vector<qint64> v;
+        for (const Ponto_Grafico& p : s.pontos) {
+            v.push_back(p.instante_ms);
+        }
+        return v;
     }
     Historico_Teste historico_;
 };
 
-std::vector<qint64> Instantes(const Serie_Tanque& s) {
-    std::vector<qint64> v;
-    for (const Ponto_Grafico& p : s.pontos) {
-        v.push_back(p.instante_ms);
+TEST_F(Decimacao, QuatrocentasMilLeiturasGuardamOsExtremosDeCadaColuna) {
+    const std::vector<Tanque_Gerado> tanques = Gerar_E_Inserir(historico_, 200'000);
+    // A period that cuts off the first and the last rows, in a count of columns that does not
+    // divide it.
+    const Filtro_Leituras filtro{
+        Inicio_ms + 1000 * Passo_ms + 7, Inicio_ms + 190'000 * Passo_ms, {}};
+    constexpr int colunas = 997;
+    const std::vector<Serie_Tanque> series = Series(filtro, colunas);
+    ASSERT_EQ(series.size(), tanques.size());
+    for (std::size_t i = 0; i < tanques.size(); ++i) {
+        Conferir_Tanque(tanques[i], series[i], filtro, colunas);
     }
-    return v;
 }
 
-TEST_F(Decimacao_Pequena, PoucasLeiturasPassamTodasEmOrdem) {
+TEST_F(Decimacao, PoucasLeiturasPassamTodasEmOrdem) {
     Leitura(300, 2, 30, 70);
     Leitura(100, 2, 10, 90);
     Leitura(200, 2, 0, 0);   // no percentage: not drawn
@@ -185,7 +157,7 @@ TEST_F(Decimacao_Pequena, PoucasLeiturasPassamTodasEmOrdem) {
     EXPECT_DOUBLE_EQ(s[0].pontos[1].medido, 30);
 }
 
-TEST_F(Decimacao_Pequena, UmaColunaGuardaPrimeiraUltimaEExtremos) {
+TEST_F(Decimacao, UmaColunaGuardaPrimeiraUltimaEExtremos) {
     // Within one column: first, a high volume with a low share, a low volume with a high
     // share, a plain middle row, and the last.
     Leitura(0, 1, 50, 50);
@@ -199,7 +171,7 @@ TEST_F(Decimacao_Pequena, UmaColunaGuardaPrimeiraUltimaEExtremos) {
     EXPECT_EQ(Instantes(s[0]), (std::vector<qint64>{0, 10, 30, 50}));
 }
 
-TEST_F(Decimacao_Pequena, PeriodoVazioOuSemColunas) {
+TEST_F(Decimacao, PeriodoVazioOuSemColunas) {
     Leitura(10, 1, 1, 1);
     EXPECT_TRUE(Series({20, 100, {}}, 10).empty());
     EXPECT_TRUE(Series({0, 100, {}}, 0).empty());

@@ -11,6 +11,7 @@ namespace {
 
 using teste::Historico_Teste;
 using teste::Leitura_Teste;
+using Instantes = std::vector<std::pair<qint64, int>>;
 
 class Consultas : public ::testing::Test {
   protected:
@@ -21,69 +22,51 @@ class Consultas : public ::testing::Test {
         }
         return leitor_->Banco();
     }
-    void Leitura(qint64 instante_ms, int tanque) {
-        Leitura_Teste l;
-        l.instante_ms = instante_ms;
-        l.tanque = tanque;
-        historico_.Inserir_Leitura(l);
+    Instantes Pagina(const Filtro_Leituras& filtro, qint64 inicio, int quantos) {
+        Instantes v;
+        for (const Leitura_Historico& l : Pagina_Leituras(Leitor(), filtro, inicio, quantos)) {
+            v.emplace_back(l.instante_ms, l.tanque);
+        }
+        return v;
     }
 
     Historico_Teste historico_;
     std::optional<Conexao_Historico> leitor_;
 };
 
-std::vector<std::pair<qint64, int>> Instantes(const std::vector<Leitura_Historico>& leituras) {
-    std::vector<std::pair<qint64, int>> v;
-    for (const Leitura_Historico& l : leituras) {
-        v.emplace_back(l.instante_ms, l.tanque);
-    }
-    return v;
-}
-
 TEST_F(Consultas, FiltraPorTanqueEPeriodoSemOFim) {
-    Leitura(1000, 1);
-    Leitura(2000, 1);
-    Leitura(3000, 1);
-    Leitura(2000, 2);
-    Leitura(999, 2);
-
+    for (const auto& [instante, tanque] :
+         Instantes{{1000, 1}, {2000, 1}, {3000, 1}, {2000, 2}, {999, 2}}) {
+        historico_.Inserir_Leitura({.instante_ms = instante, .tanque = tanque});
+    }
     const Filtro_Leituras tanque_1{1000, 3000, {1}};
     EXPECT_EQ(Contar_Leituras(Leitor(), tanque_1), 2);
-    EXPECT_EQ(Instantes(Pagina_Leituras(Leitor(), tanque_1, 0, 10)),
-              (std::vector<std::pair<qint64, int>>{{1000, 1}, {2000, 1}}));
-
-    const Filtro_Leituras todos{1000, 3001, {}};
-    EXPECT_EQ(Contar_Leituras(Leitor(), todos), 4);
-    const Filtro_Leituras dois{0, 5000, {2, 1}};
-    EXPECT_EQ(Contar_Leituras(Leitor(), dois), 5);
+    EXPECT_EQ(Pagina(tanque_1, 0, 10), (Instantes{{1000, 1}, {2000, 1}}));
+    EXPECT_EQ(Contar_Leituras(Leitor(), {1000, 3001, {}}), 4);
+    EXPECT_EQ(Contar_Leituras(Leitor(), {0, 5000, {2, 1}}), 5);
 }
 
 TEST_F(Consultas, PaginasEmOrdemDeTempo) {
     for (qint64 t : {50, 10, 40, 20, 30}) {
-        Leitura(t, 3);
+        historico_.Inserir_Leitura({.instante_ms = t, .tanque = 3});
     }
     const Filtro_Leituras filtro{0, 100, {}};
-    EXPECT_EQ(Instantes(Pagina_Leituras(Leitor(), filtro, 1, 2)),
-              (std::vector<std::pair<qint64, int>>{{20, 3}, {30, 3}}));
-    EXPECT_EQ(Pagina_Leituras(Leitor(), filtro, 4, 10).size(), 1u);
-    EXPECT_TRUE(Pagina_Leituras(Leitor(), filtro, 5, 10).empty());
+    EXPECT_EQ(Pagina(filtro, 1, 2), (Instantes{{20, 3}, {30, 3}}));
+    EXPECT_EQ(Pagina(filtro, 4, 10), (Instantes{{50, 3}}));
+    EXPECT_TRUE(Pagina(filtro, 5, 10).empty());
 }
 
 TEST_F(Consultas, LeituraCompletaComPercentual) {
-    Leitura_Teste l;
-    l.instante_ms = 10;
-    l.tanque = 4;
-    l.produto = QStringLiteral("ÓLEO DIESEL");
-    l.medido = 1000;
-    l.complementar = 3000;
-    l.unidade = QStringLiteral("P");
-    l.comando = QStringLiteral("LM");
-    l.texto_hora = QStringLiteral("12:34");
-    l.texto_data = QStringLiteral("05/06/24");
+    Leitura_Teste l{.instante_ms = 10,
+                    .tanque = 4,
+                    .produto = QStringLiteral("ÓLEO DIESEL"),
+                    .unidade = QStringLiteral("P"),
+                    .comando = QStringLiteral("LM"),
+                    .texto_hora = QStringLiteral("12:34"),
+                    .texto_data = QStringLiteral("05/06/24")};
     historico_.Inserir_Leitura(l);
     l.instante_ms = 20;
-    l.medido = 0;
-    l.complementar = 0;
+    l.medido = l.complementar = 0;
     historico_.Inserir_Leitura(l);
     l.instante_ms = 30;
     l.medido.reset();
@@ -91,54 +74,29 @@ TEST_F(Consultas, LeituraCompletaComPercentual) {
 
     const auto v = Pagina_Leituras(Leitor(), {0, 100, {4}}, 0, 10);
     ASSERT_EQ(v.size(), 3u);
-    EXPECT_EQ(v[0].produto, QStringLiteral("ÓLEO DIESEL"));
-    EXPECT_EQ(v[0].comando, QStringLiteral("LM"));
-    EXPECT_EQ(v[0].unidade, QStringLiteral("P"));
-    EXPECT_EQ(v[0].endereco, QStringLiteral("01"));
-    EXPECT_EQ(v[0].texto_hora, QStringLiteral("12:34"));
-    EXPECT_EQ(v[0].texto_data, QStringLiteral("05/06/24"));
-    EXPECT_DOUBLE_EQ(v[0].densidade, 0.75);
-    EXPECT_DOUBLE_EQ(v[0].capacidade, 4000);
-    EXPECT_DOUBLE_EQ(v[0].medido, 1000);
-    EXPECT_DOUBLE_EQ(v[0].complementar, 3000);
-    ASSERT_TRUE(v[0].percentual);
-    EXPECT_DOUBLE_EQ(*v[0].percentual, 25);
+    const Leitura_Historico& a = v[0];
+    EXPECT_EQ(
+        (QStringList{a.produto, a.comando, a.unidade, a.endereco, a.texto_hora, a.texto_data}),
+        (QStringList{"ÓLEO DIESEL", "LM", "P", "01", "12:34", "05/06/24"}));
+    EXPECT_EQ((std::vector<double>{a.densidade, a.capacidade, a.medido, a.complementar}),
+              (std::vector<double>{0.75, 4000, 1000, 3000}));
+    EXPECT_EQ(a.percentual, std::optional<double>(25));
     EXPECT_FALSE(v[1].percentual);  // measured + complementary is 0
     EXPECT_FALSE(v[2].percentual);  // nothing measured
 }
 
-Total_Produto Total(const char* produto, double medido) {
-    return {QString::fromUtf8(produto), QStringLiteral("V"), 1, 10000, medido, 10000 - medido};
-}
-
-Leitura_Teste De_Inventario(int tanque, const char* produto, double medido) {
-    Leitura_Teste l;
-    l.tanque = tanque;
-    l.produto = QString::fromUtf8(produto);
-    l.medido = medido;
-    return l;
-}
-
-TEST_F(Consultas, InventariosDoMaisNovoComSeusTotais) {
-    const qint64 velho = historico_.Inserir_Inventario(100, {De_Inventario(1, "GASOLINA", 1000)},
-                                                       {Total("GASOLINA", 1000)});
-    const qint64 novo = historico_.Inserir_Inventario(
-        200, {De_Inventario(1, "GASOLINA", 900), De_Inventario(2, "ETANOL", 50)},
-        {Total("GASOLINA", 900), Total("ETANOL", 50)});
-
-    const auto v = Listar_Inventarios(Leitor());
-    ASSERT_EQ(v.size(), 2u);
-    EXPECT_EQ(v[0].id, novo);
-    EXPECT_EQ(v[0].instante_ms, 200);
-    EXPECT_EQ(v[0].num_tanques, 2);
-    ASSERT_EQ(v[0].totais.size(), 2u);
-    EXPECT_EQ(v[0].totais[0].produto, QStringLiteral("ETANOL"));
-    EXPECT_DOUBLE_EQ(v[0].totais[0].medido, 50);
-    EXPECT_DOUBLE_EQ(v[0].totais[0].complementar, 9950);
-    EXPECT_EQ(v[0].totais[1].produto, QStringLiteral("GASOLINA"));
-    EXPECT_EQ(v[1].id, velho);
-    ASSERT_EQ(v[1].totais.size(), 1u);
-    EXPECT_DOUBLE_EQ(v[1].totais[0].medido, 1000);
+// One run per product: the tank's reading and the product's total.
+qint64 Inventario(Historico_Teste& h, qint64 instante,
+                  std::initializer_list<std::tuple<int, const char*, double>> tanques) {
+    std::vector<Leitura_Teste> leituras;
+    std::vector<Total_Produto> totais;
+    for (const auto& [tanque, produto, medido] : tanques) {
+        leituras.push_back(
+            {.tanque = tanque, .produto = QString::fromUtf8(produto), .medido = medido});
+        totais.push_back(
+            {QString::fromUtf8(produto), QStringLiteral("V"), 1, 10000, medido, 10000 - medido});
+    }
+    return h.Inserir_Inventario(instante, std::move(leituras), totais);
 }
 
 struct Esperada {
@@ -158,15 +116,26 @@ void Comparar(const std::vector<Variacao>& obtidas, const std::vector<Esperada>&
     }
 }
 
-TEST_F(Consultas, DiferencaComProdutoEmUmSoInventario) {
-    const qint64 a = historico_.Inserir_Inventario(
-        100, {De_Inventario(1, "GASOLINA", 1000), De_Inventario(2, "DIESEL", 500)},
-        {Total("GASOLINA", 1000), Total("DIESEL", 500)});
-    const qint64 b = historico_.Inserir_Inventario(
-        200, {De_Inventario(1, "GASOLINA", 1500), De_Inventario(10, "ETANOL", 300)},
-        {Total("GASOLINA", 1500), Total("ETANOL", 300)});
+TEST_F(Consultas, InventariosDoMaisNovoEDiferencaComProdutoEmUmSo) {
+    const qint64 a = Inventario(historico_, 100, {{1, "GASOLINA", 1000}, {2, "DIESEL", 500}});
+    const qint64 b = Inventario(historico_, 200, {{1, "GASOLINA", 1500}, {10, "ETANOL", 300}});
     // A third run must not leak into the comparison.
-    historico_.Inserir_Inventario(300, {De_Inventario(1, "GASOLINA", 7)}, {Total("GASOLINA", 7)});
+    const qint64 c = Inventario(historico_, 300, {{1, "GASOLINA", 7}});
+
+    const auto v = Listar_Inventarios(Leitor());
+    ASSERT_EQ(v.size(), 3u);
+    EXPECT_EQ(v[0].id, c);
+    ASSERT_EQ(v[0].totais.size(), 1u);
+    EXPECT_DOUBLE_EQ(v[0].totais[0].medido, 7);
+    EXPECT_EQ(v[1].id, b);
+    EXPECT_EQ(v[1].instante_ms, 200);
+    EXPECT_EQ(v[1].num_tanques, 2);
+    ASSERT_EQ(v[1].totais.size(), 2u);
+    EXPECT_EQ(v[1].totais[0].produto, QStringLiteral("ETANOL"));
+    EXPECT_DOUBLE_EQ(v[1].totais[0].medido, 300);
+    EXPECT_DOUBLE_EQ(v[1].totais[0].complementar, 9700);
+    EXPECT_EQ(v[1].totais[1].produto, QStringLiteral("GASOLINA"));
+    EXPECT_EQ(v[2].id, a);
 
     const Diferenca_Inventarios d = Comparar_Inventarios(Leitor(), a, b);
     Comparar(d.por_produto, {{"DIESEL", 500, 0}, {"ETANOL", 0, 300}, {"GASOLINA", 1000, 1500}});
@@ -187,26 +156,27 @@ TEST_F(Consultas, SeriesDoMaisNovoComRegistrosEmOrdem) {
 
     const auto v = Listar_Series(Leitor());
     ASSERT_EQ(v.size(), 3u);
+    auto registros = [](const Serie_Programada_Historico& s) {
+        QStringList r;
+        for (const Registro_Programado_Historico& x : s.registros) {
+            r << QStringLiteral("%1 %2 %3").arg(x.ordem).arg(x.texto_hora, x.texto_volume);
+        }
+        return r;
+    };
     EXPECT_EQ(v[0].id, nova);
     EXPECT_EQ(v[0].data_solicitada, QStringLiteral("02/02/24"));
-    ASSERT_EQ(v[0].registros.size(), 1u);
-    EXPECT_EQ(v[0].registros[0].texto_volume, QStringLiteral("99"));
+    EXPECT_EQ(registros(v[0]), QStringList{"1 01:00 99"});
     EXPECT_EQ(v[1].id, vazia);
-    EXPECT_TRUE(v[1].registros.empty());
+    EXPECT_EQ(registros(v[1]), QStringList{});
     EXPECT_EQ(v[2].id, velha);
-    ASSERT_EQ(v[2].registros.size(), 3u);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(v[2].registros[i].ordem, i + 1);
-        EXPECT_EQ(v[2].registros[i].texto_volume, QString::number((i + 1) * 10));
-        EXPECT_EQ(v[2].registros[i].texto_hora, QStringLiteral("0%1:00").arg(i + 1));
-    }
+    EXPECT_EQ(registros(v[2]), (QStringList{"1 01:00 10", "2 02:00 20", "3 03:00 30"}));
 }
 
 TEST_F(Consultas, RelogioComESemDeriva) {
-    historico_.Inserir_Relogio(100, QStringLiteral("10:02"), QStringLiteral("01/02/24"), 150);
-    historico_.Inserir_Relogio(200, QStringLiteral("??:??"), QStringLiteral("01/02/24"),
-                               std::nullopt);
-    historico_.Inserir_Relogio(50, QStringLiteral("09:59"), QStringLiteral("01/02/24"), -30);
+    const QString data = QStringLiteral("01/02/24");
+    historico_.Inserir_Relogio(100, QStringLiteral("10:02"), data, 150);
+    historico_.Inserir_Relogio(200, QStringLiteral("??:??"), data, std::nullopt);
+    historico_.Inserir_Relogio(50, QStringLiteral("09:59"), data, -30);
 
     const auto v = Listar_Relogio(Leitor());
     ASSERT_EQ(v.size(), 3u);
@@ -226,10 +196,8 @@ TEST_F(Consultas, ContadoresPeloNome) {
     historico_.Inserir_Contador("contador_de_outra_versao", 99);
 
     const Estatisticas_Enlace e = Contadores_Gravados(Leitor());
-    Estatisticas_Enlace esperadas;
-    esperadas.Quadros_Enviados = 1234;
-    esperadas.Erros_BCC = 7;
-    esperadas.Reaberturas_Porta = 5000000000;
+    const Estatisticas_Enlace esperadas{
+        .Quadros_Enviados = 1234, .Erros_BCC = 7, .Reaberturas_Porta = 5000000000};
     for (const Campo_Estatistica& campo : Campos_Estatisticas) {
         EXPECT_EQ(e.*campo.Membro, esperadas.*campo.Membro) << campo.Nome;
     }

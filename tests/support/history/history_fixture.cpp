@@ -21,12 +21,13 @@ QSqlQuery Preparar(QSqlDatabase& banco, const char* sql) {
     return q;
 }
 
-}  // namespace
-
+// Runs a prepared statement, failing the test with SQLite's text when it does not run.
 void Executar(QSqlQuery& q) {
     EXPECT_TRUE(q.exec()) << q.lastError().text().toStdString() << " in "
                           << q.lastQuery().toStdString();
 }
+
+}  // namespace
 
 Historico_Teste::Historico_Teste() {
     EXPECT_TRUE(pasta_.isValid());

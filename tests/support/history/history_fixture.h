@@ -28,7 +28,7 @@ struct Leitura_Teste {
     QString endereco = QStringLiteral("01");
     QString texto_hora = QStringLiteral("10:00");
     QString texto_data = QStringLiteral("01/02/24");
-    std::optional<qint64> inventario;
+    std::optional<qint64> inventario = std::nullopt;
 };
 
 class Historico_Teste {
@@ -58,8 +58,5 @@ class Historico_Teste {
     Conexao_Historico escrita_{arquivo_, Modo_Conexao::Escrita};
     std::optional<QSqlQuery> insere_leitura_;
 };
-
-// Runs a prepared statement, failing the test with SQLite's text when it does not run.
-void Executar(QSqlQuery& q);
 
 }  // namespace qx7::teste
