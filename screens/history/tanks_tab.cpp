@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTimeAxis>
+#include <QFutureWatcher>
 #include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <cstdlib>
 
@@ -183,16 +185,33 @@ void Aba_Tanques::Atualizar(QSqlDatabase* banco) {
     const std::optional<Filtro_Leituras> filtro = Filtro_Atual();
     if (banco == nullptr || !filtro) {
         modelo_->Limpar();
+        ++pedidos_;  // a chart still being read for the old choice is not drawn
         Desenhar({}, Periodo_Atual());
         return;
     }
-    Desenhar_Grafico(*banco, *filtro);
+    Desenhar_Grafico(*filtro);
     modelo_->Definir_Filtro(*banco, *filtro);
 }
 
-void Aba_Tanques::Desenhar_Grafico(QSqlDatabase& banco, const Filtro_Leituras& filtro) {
+void Aba_Tanques::Desenhar_Grafico(const Filtro_Leituras& filtro) {
     colunas_desenhadas_ = Colunas_Grafico();
-    Desenhar(Series_Grafico(banco, filtro, colunas_desenhadas_), filtro);
+    const int pedido = ++pedidos_;
+    ++lendo_;
+    auto* vigia = new QFutureWatcher<std::vector<Serie_Tanque>>(this);
+    connect(vigia, &QFutureWatcherBase::finished, this, [this, vigia, pedido, filtro] {
+        --lendo_;
+        if (pedido == pedidos_) {
+            Desenhar(vigia->result(), filtro);
+        }
+        vigia->deleteLater();
+    });
+    // The thread opens its own connection: Qt SQL's belong to the thread that made them.
+    vigia->setFuture(
+        QtConcurrent::run([arquivo = Arquivo(), filtro, colunas = colunas_desenhadas_] {
+            Conexao_Historico conexao(arquivo, Modo_Conexao::Leitura);
+            return conexao.Aberta() ? Series_Grafico(conexao.Banco(), filtro, colunas)
+                                    : std::vector<Serie_Tanque>{};
+        }));
 }
 
 bool Aba_Tanques::Colunas_Mudaram() const {
@@ -210,10 +229,8 @@ void Aba_Tanques::Redesenhar() {
     if (!Colunas_Mudaram()) {
         return;  // the area came back while the timer ran
     }
-    const std::optional<Filtro_Leituras> filtro = Filtro_Atual();
-    Conexao_Historico conexao(Arquivo(), Modo_Conexao::Leitura);
-    if (filtro && conexao.Aberta()) {
-        Desenhar_Grafico(conexao.Banco(), *filtro);
+    if (const std::optional<Filtro_Leituras> filtro = Filtro_Atual()) {
+        Desenhar_Grafico(*filtro);
     }
 }
 

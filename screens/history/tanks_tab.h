@@ -37,6 +37,10 @@ class Aba_Tanques : public Aba_Historico {
     // Today's date; tests give their own.
     std::function<QDate()> hoje = [] { return QDate::currentDate(); };
 
+    // The chart's points are read on a thread of the pool, so a long period does not hold up
+    // the window or the line; true until the last request has been drawn.
+    bool Lendo_Grafico() const { return lendo_ > 0; }
+
   private:
     struct Eixos {
         QDateTimeAxis* tempo = nullptr;
@@ -50,7 +54,7 @@ class Aba_Tanques : public Aba_Historico {
     std::optional<Filtro_Leituras> Filtro_Atual() const;
     Filtro_Leituras Periodo_Atual() const;
     void Desenhar(const std::vector<Serie_Tanque>& series, const Filtro_Leituras& filtro);
-    void Desenhar_Grafico(QSqlDatabase& banco, const Filtro_Leituras& filtro);
+    void Desenhar_Grafico(const Filtro_Leituras& filtro);
     int Colunas_Grafico() const;
     bool Colunas_Mudaram() const;
     // The plot area's width changed: the chart is read again for its new columns.
@@ -64,6 +68,8 @@ class Aba_Tanques : public Aba_Historico {
     QChartView* grafico_ = nullptr;
     Eixos eixos_;
     int colunas_desenhadas_ = 0;
+    int pedidos_ = 0;  // chart requests made; only the last one's points are drawn
+    int lendo_ = 0;    // requests still being read
     QTimer* redesenho_ = nullptr;
     QTableView* leituras_ = nullptr;
     Modelo_Leituras* modelo_ = nullptr;

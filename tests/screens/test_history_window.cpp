@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <map>
 #include <memory>
 
@@ -137,7 +138,9 @@ struct Historico_Janela : testing::Test {
             .setChecked(marcado);
     }
 
+    // The chart is read on another thread; its series once it has been drawn.
     std::vector<QLineSeries*> Series_Volume() {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !Tanques().Lendo_Grafico(); }, 10000));
         std::vector<QLineSeries*> volume;
         for (QAbstractSeries* s : Achar<QChartView>(Tanques(), "Grafico").chart()->series()) {
             if (!s->name().endsWith(QStringLiteral("(%)"))) {
