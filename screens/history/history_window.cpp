@@ -138,7 +138,7 @@ void Janela_Historico::Atualizar() {
     }
     const QString motivo = servicos_.motivo_inativo ? servicos_.motivo_inativo() : QString();
     if (!motivo.isEmpty()) {
-        Avisar(motivo);
+        Avisar(QStringLiteral("Histórico desativado nesta sessão: %1.").arg(motivo));
     } else if (!QFileInfo::exists(servicos_.arquivo)) {
         Avisar(QStringLiteral("Ainda não há histórico gravado."));
     } else if (banco == nullptr) {

@@ -461,8 +461,10 @@ INSTANTIATE_TEST_SUITE_P(
     Casos, Historico_Aviso,
     testing::Values(Caso_Aviso{"TudoBem", true, "", ""},
                     Caso_Aviso{"SemArquivo", false, "", "Ainda não há histórico gravado."},
-                    Caso_Aviso{"Inativo", true, "Disco cheio.", "Disco cheio."},
-                    Caso_Aviso{"InativoSemArquivo", false, "Disco cheio.", "Disco cheio."}),
+                    Caso_Aviso{"Inativo", true, "o disco está cheio",
+                               "Histórico desativado nesta sessão: o disco está cheio."},
+                    Caso_Aviso{"InativoSemArquivo", false, "o disco está cheio",
+                               "Histórico desativado nesta sessão: o disco está cheio."}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Historico_Janela, AutomaticReadingTellsTheProgramTheInterval) {
