@@ -8,6 +8,7 @@
 #include <map>
 
 #include "history/queries.h"
+#include "history/schema.h"
 #include "history/sql_helpers.h"
 
 namespace qx7 {
@@ -15,12 +16,16 @@ namespace qx7 {
 namespace {
 
 // The period's rows from the chart's own index alone, in time order; the percentage is
-// worked out here, which costs less per row than in SQL.
-QString Sql_Pontos(const Filtro_Leituras& filtro) {
+// worked out here, which costs less per row than in SQL. A file not yet brought to the
+// version that has the index is read without it.
+QString Sql_Pontos(QSqlDatabase& banco, const Filtro_Leituras& filtro) {
     return QStringLiteral(
-               "SELECT tanque, instante_ms, medido, complementar FROM leituras INDEXED BY"
-               " leituras_grafico WHERE %1")
-        .arg(Condicoes_Filtro(filtro));
+               "SELECT tanque, instante_ms, medido, complementar FROM leituras %1"
+               " WHERE %2")
+        .arg(Versao_Esquema(banco) >= Versao_Indice_Grafico
+                 ? QStringLiteral("INDEXED BY leituras_grafico")
+                 : QString(),
+             Condicoes_Filtro(filtro));
 }
 
 struct Coluna {
@@ -69,7 +74,7 @@ std::vector<Serie_Tanque> Series_Grafico(QSqlDatabase& banco, const Filtro_Leitu
         return {};
     }
     QSqlQuery q(banco);
-    if (!Preparar(q, Sql_Pontos(filtro))) {
+    if (!Preparar(q, Sql_Pontos(banco, filtro))) {
         return {};
     }
     Vincular_Filtro(q, filtro);

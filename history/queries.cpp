@@ -72,31 +72,11 @@ qint64 Contar_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro) {
     return Executar(q) && q.next() ? q.value(0).toLongLong() : 0;
 }
 
-std::vector<Leitura_Historico> Pagina_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro,
-                                               qint64 inicio, int quantos) {
+Percurso_Leituras::Percurso_Leituras(const Filtro_Leituras& filtro, int por_pagina)
+    : filtro_(filtro), por_pagina_(por_pagina) {}
+
+std::vector<Leitura_Historico> Percurso_Leituras::Proxima(QSqlDatabase& banco) {
     QSqlQuery q(banco);
-    if (!Preparar(q, Sql_Leituras(filtro, QStringLiteral("ORDER BY instante_ms, id LIMIT ? "
-                                                         "OFFSET ?")))) {
-        return {};
-    }
-    Vincular_Filtro(q, filtro);
-    q.addBindValue(quantos);
-    q.addBindValue(inicio);
-    std::vector<Leitura_Historico> pagina;
-    if (Executar(q)) {
-        while (q.next()) {
-            pagina.push_back(Ler_Leitura(q));
-        }
-    }
-    return pagina;
-}
-
-Percurso_Leituras::Percurso_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro,
-                                     int por_pagina)
-    : banco_(banco), filtro_(filtro), por_pagina_(por_pagina) {}
-
-std::vector<Leitura_Historico> Percurso_Leituras::Proxima() {
-    QSqlQuery q(banco_);
     const QString depois = ultima_ ? QStringLiteral("AND (instante_ms, id) > (?, ?)") : QString();
     if (!Preparar(q, Sql_Leituras(filtro_, depois + QStringLiteral(" ORDER BY instante_ms, id "
                                                                    "LIMIT ?")))) {

@@ -34,22 +34,18 @@ struct Leitura_Historico {
 };
 
 qint64 Contar_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro);
-// Oldest first.
-std::vector<Leitura_Historico> Pagina_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro,
-                                               qint64 inicio, int quantos);
 
 // Every reading of a filter, oldest first, a page at a time. Each page starts after the last
-// row of the one before instead of skipping an offset, so the end of a long export costs no
-// more per row than its start.
+// row of the one before instead of skipping an offset, so a page deep in a long period costs
+// no more than the first. Each page may come over another connection.
 class Percurso_Leituras {
   public:
-    Percurso_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro, int por_pagina = 2000);
+    explicit Percurso_Leituras(const Filtro_Leituras& filtro, int por_pagina = 2000);
     // The next page; empty at the end, or when the query failed.
-    std::vector<Leitura_Historico> Proxima();
+    std::vector<Leitura_Historico> Proxima(QSqlDatabase& banco);
     bool Falhou() const { return falhou_; }
 
   private:
-    QSqlDatabase& banco_;
     Filtro_Leituras filtro_;
     int por_pagina_;
     std::optional<std::pair<qint64, qint64>> ultima_;  // time and id of the last row read

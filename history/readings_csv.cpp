@@ -49,9 +49,9 @@ QStringList Campos(const Leitura_Historico& l, const Escritor_Csv& csv) {
 bool Escrever_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro, Escritor_Csv& csv,
                        QString& erro) {
     csv.Iniciar_Tabela(Cabecalho);
-    Percurso_Leituras percurso(banco, filtro);
-    for (auto pagina = percurso.Proxima(); !pagina.empty() && !csv.Falhou();
-         pagina = percurso.Proxima()) {
+    Percurso_Leituras percurso(filtro);
+    for (auto pagina = percurso.Proxima(banco); !pagina.empty() && !csv.Falhou();
+         pagina = percurso.Proxima(banco)) {
         for (const Leitura_Historico& l : pagina) {
             csv.Escrever_Linha(Campos(l, csv));
         }

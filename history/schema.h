@@ -8,6 +8,8 @@
 namespace qx7 {
 
 inline constexpr int Versao_Esquema_Atual = 3;
+// The version from which the chart's own index, leituras_grafico, exists.
+inline constexpr int Versao_Indice_Grafico = 3;
 
 // The version recorded in the file; 0 when it has no version table yet, -1 when it cannot be
 // read (not a database, or not ours).

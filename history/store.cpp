@@ -113,6 +113,9 @@ bool Armazem_Historico::Escrever(const Unidade_Inicio_Inventario&) {
 }
 
 bool Armazem_Historico::Escrever(const Unidade_Fim_Inventario& u) {
+    if (leituras_do_inventario_.empty()) {
+        return true;  // none of its readings is in this file (a new one was started): no run
+    }
     QSqlQuery q(banco_);
     q.prepare(QStringLiteral(
         "INSERT INTO inventarios (instante_ms, endereco, num_tanques) VALUES (?, ?, ?)"));

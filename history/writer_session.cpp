@@ -41,10 +41,15 @@ QString Motivo_Pasta(const QString& arquivo) {
         .arg(QDir::toNativeSeparators(QFileInfo(arquivo).absoluteFilePath()));
 }
 
-bool Integro(QSqlDatabase& banco) {
+// SQLite's verdict on the file; none, and `erro` filled, when the check itself could not run
+// (an I/O error is not a corrupt file).
+std::optional<bool> Integro(QSqlDatabase& banco, QSqlError& erro) {
     QSqlQuery q(banco);
-    return q.exec(QStringLiteral("PRAGMA quick_check")) && q.next() &&
-           q.value(0).toString() == QStringLiteral("ok");
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
+        erro = q.lastError();
+        return std::nullopt;
+    }
+    return q.value(0).toString() == QStringLiteral("ok");
 }
 
 // The file and its journal side files keep their bytes under the new name.
@@ -101,7 +106,11 @@ bool Sessao_Gravacao::Abrir_Arquivo(QSqlError& erro, QString& motivo) {
     if (limite_paginas_ > 0) {
         QSqlQuery(banco).exec(QStringLiteral("PRAGMA max_page_count = %1").arg(limite_paginas_));
     }
-    if (!Integro(banco) || Versao_Esquema(banco) < 0) {
+    const std::optional<bool> integro = Integro(banco, erro);
+    if (!integro) {
+        return false;
+    }
+    if (!*integro || Versao_Esquema(banco) < 0) {
         erro = QSqlError({}, QStringLiteral("arquivo danificado"), QSqlError::StatementError,
                          QString::number(Corrompido));
         return false;

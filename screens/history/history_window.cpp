@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -11,6 +12,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "history/connection.h"
 #include "screens/history/inventories_tab.h"
@@ -97,6 +99,7 @@ QWidget* Janela_Historico::Montar_Botoes() {
     linha->setContentsMargins(0, 0, 0, 0);
     QPushButton* atualizar = Novo_Botao(grupo, QStringLiteral("Atualizar"), "Atualizar");
     QPushButton* exportar = Novo_Botao(grupo, QStringLiteral("Exportar CSV"), "Exportar_CSV");
+    exportar_ = exportar;
     QPushButton* imprimir = Novo_Botao(grupo, QStringLiteral("Imprimir"), "Imprimir");
     QPushButton* fechar = Novo_Botao(grupo, QStringLiteral("Fechar"), "Fechar");
     for (QPushButton* botao : {atualizar, exportar, imprimir, fechar}) {
@@ -166,10 +169,35 @@ void Janela_Historico::Exportar_Click() {
     if (caminho.isEmpty()) {
         return;
     }
+    if (auto* tanques = qobject_cast<Aba_Tanques*>(abas_->currentWidget())) {
+        Exportar_Em_Segundo_Plano(tanques->Tarefa_Exportar(caminho));
+        return;
+    }
     QString erro;
     if (!Exportar_Csv(caminho, erro)) {
         QMessageBox::warning(this, QStringLiteral("Exportar CSV"), erro);
     }
+}
+
+// The readings of a long period take seconds to write: on a thread of the pool, with the
+// button off until the file is done.
+void Janela_Historico::Exportar_Em_Segundo_Plano(std::function<bool(QString&)> tarefa) {
+    exportar_->setEnabled(false);
+    auto* vigia = new QFutureWatcher<QString>(this);
+    connect(vigia, &QFutureWatcherBase::finished, this, [this, vigia] {
+        exportar_->setEnabled(true);
+        if (const QString erro = vigia->result(); !erro.isEmpty()) {
+            QMessageBox::warning(this, QStringLiteral("Exportar CSV"), erro);
+        }
+        vigia->deleteLater();
+    });
+    vigia->setFuture(QtConcurrent::run([tarefa = std::move(tarefa)] {
+        QString erro;
+        if (!tarefa(erro) && erro.isEmpty()) {
+            erro = QStringLiteral("não foi possível exportar as leituras");
+        }
+        return erro;
+    }));
 }
 
 }  // namespace qx7

@@ -3,6 +3,7 @@
 // tabs, with the automatic reading's interval, export, printing and closing below them.
 
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "screens/history/history_services.h"
@@ -10,6 +11,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QSpinBox;
 class QTabWidget;
 
@@ -37,6 +39,7 @@ class Janela_Historico : public QWidget {
     void Intervalo_Mudou();
     void Avisar(const QString& motivo);
     void Exportar_Click();
+    void Exportar_Em_Segundo_Plano(std::function<bool(QString&)> tarefa);
 
     Servicos_Historico servicos_;
     QTabWidget* abas_ = nullptr;
@@ -44,6 +47,7 @@ class Janela_Historico : public QWidget {
     QLabel* aviso_ = nullptr;
     QCheckBox* automatica_ = nullptr;
     QSpinBox* intervalo_ = nullptr;
+    QPushButton* exportar_ = nullptr;
 };
 
 }  // namespace qx7

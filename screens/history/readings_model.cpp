@@ -51,8 +51,8 @@ Modelo_Leituras::Modelo_Leituras(QString arquivo, QObject* parent)
 
 void Modelo_Leituras::Definir_Filtro(QSqlDatabase& banco, const Filtro_Leituras& filtro) {
     beginResetModel();
-    filtro_ = filtro;
-    total_ = Contar_Leituras(banco, filtro_);
+    percurso_ = Percurso_Leituras(filtro, Tamanho_Pagina);
+    total_ = Contar_Leituras(banco, filtro);
     linhas_.clear();
     endResetModel();
     Ler_Pagina(banco);
@@ -111,11 +111,10 @@ void Modelo_Leituras::fetchMore(const QModelIndex& pai) {
 
 void Modelo_Leituras::Ler_Pagina(QSqlDatabase& banco) {
     const auto inicio = static_cast<qint64>(linhas_.size());
-    const int quantos = static_cast<int>(std::min<qint64>(Tamanho_Pagina, total_ - inicio));
-    if (quantos <= 0) {
+    if (inicio >= total_) {
         return;
     }
-    std::vector<Leitura_Historico> pagina = Pagina_Leituras(banco, filtro_, inicio, quantos);
+    std::vector<Leitura_Historico> pagina = percurso_.Proxima(banco);
     if (pagina.empty()) {
         // The file lost rows since they were counted: nothing more to fetch.
         total_ = inicio;

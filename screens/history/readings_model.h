@@ -35,7 +35,7 @@ class Modelo_Leituras : public QAbstractTableModel {
     void Ler_Pagina(QSqlDatabase& banco);
 
     QString arquivo_;
-    Filtro_Leituras filtro_;
+    Percurso_Leituras percurso_{Filtro_Leituras{}, Tamanho_Pagina};
     qint64 total_ = 0;
     std::vector<Leitura_Historico> linhas_;
 };

@@ -275,14 +275,20 @@ void Aba_Tanques::Desenhar(const std::vector<Serie_Tanque>& series, const Filtro
 }
 
 bool Aba_Tanques::Exportar_Csv(const QString& caminho, QString& erro) {
-    Conexao_Historico conexao(Arquivo(), Modo_Conexao::Leitura);
-    if (!conexao.Aberta()) {
-        erro = conexao.Erro();
-        return false;
-    }
+    return Tarefa_Exportar(caminho)(erro);
+}
+
+std::function<bool(QString& erro)> Aba_Tanques::Tarefa_Exportar(const QString& caminho) const {
     // No tank ticked: an empty period, so the file holds the header only.
-    const Filtro_Leituras filtro = Filtro_Atual().value_or(Filtro_Leituras{});
-    return Exportar_Leituras_Csv(conexao.Banco(), filtro, caminho, QLocale(), erro);
+    return [arquivo = Arquivo(), filtro = Filtro_Atual().value_or(Filtro_Leituras{}), caminho,
+            local = QLocale()](QString& erro) {
+        Conexao_Historico conexao(arquivo, Modo_Conexao::Leitura);
+        if (!conexao.Aberta()) {
+            erro = conexao.Erro();
+            return false;
+        }
+        return Exportar_Leituras_Csv(conexao.Banco(), filtro, caminho, local, erro);
+    };
 }
 
 }  // namespace qx7

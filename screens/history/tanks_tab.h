@@ -33,6 +33,9 @@ class Aba_Tanques : public Aba_Historico {
 
     void Atualizar(QSqlDatabase* banco) override;
     bool Exportar_Csv(const QString& caminho, QString& erro) override;
+    // The same export as a job that needs nothing of the window, for a thread of the pool: a
+    // long period takes seconds, which the window and the line must not wait for.
+    std::function<bool(QString& erro)> Tarefa_Exportar(const QString& caminho) const;
 
     // Today's date; tests give their own.
     std::function<QDate()> hoje = [] { return QDate::currentDate(); };

@@ -22,12 +22,18 @@ class Consultas : public ::testing::Test {
         }
         return leitor_->Banco();
     }
-    Instantes Pagina(const Filtro_Leituras& filtro, qint64 inicio, int quantos) {
-        Instantes v;
-        for (const Leitura_Historico& l : Pagina_Leituras(Leitor(), filtro, inicio, quantos)) {
-            v.emplace_back(l.instante_ms, l.tanque);
+    // The filter's readings page after page, `por_pagina` at a time.
+    std::vector<Instantes> Paginas(const Filtro_Leituras& filtro, int por_pagina) {
+        std::vector<Instantes> paginas;
+        Percurso_Leituras percurso(filtro, por_pagina);
+        for (auto p = percurso.Proxima(Leitor()); !p.empty(); p = percurso.Proxima(Leitor())) {
+            Instantes v;
+            for (const Leitura_Historico& l : p) {
+                v.emplace_back(l.instante_ms, l.tanque);
+            }
+            paginas.push_back(v);
         }
-        return v;
+        return paginas;
     }
 
     Historico_Teste historico_;
@@ -41,7 +47,7 @@ TEST_F(Consultas, FiltraPorTanqueEPeriodoSemOFim) {
     }
     const Filtro_Leituras tanque_1{1000, 3000, {1}};
     EXPECT_EQ(Contar_Leituras(Leitor(), tanque_1), 2);
-    EXPECT_EQ(Pagina(tanque_1, 0, 10), (Instantes{{1000, 1}, {2000, 1}}));
+    EXPECT_EQ(Paginas(tanque_1, 10), (std::vector<Instantes>{{{1000, 1}, {2000, 1}}}));
     EXPECT_EQ(Contar_Leituras(Leitor(), {1000, 3001, {}}), 4);
     EXPECT_EQ(Contar_Leituras(Leitor(), {0, 5000, {2, 1}}), 5);
 }
@@ -51,9 +57,8 @@ TEST_F(Consultas, PaginasEmOrdemDeTempo) {
         historico_.Inserir_Leitura({.instante_ms = t, .tanque = 3});
     }
     const Filtro_Leituras filtro{0, 100, {}};
-    EXPECT_EQ(Pagina(filtro, 1, 2), (Instantes{{20, 3}, {30, 3}}));
-    EXPECT_EQ(Pagina(filtro, 4, 10), (Instantes{{50, 3}}));
-    EXPECT_TRUE(Pagina(filtro, 5, 10).empty());
+    EXPECT_EQ(Paginas(filtro, 2),
+              (std::vector<Instantes>{{{10, 3}, {20, 3}}, {{30, 3}, {40, 3}}, {{50, 3}}}));
 }
 
 TEST_F(Consultas, LeituraCompletaComPercentual) {
@@ -72,7 +77,7 @@ TEST_F(Consultas, LeituraCompletaComPercentual) {
     l.medido.reset();
     historico_.Inserir_Leitura(l);
 
-    const auto v = Pagina_Leituras(Leitor(), {0, 100, {4}}, 0, 10);
+    const auto v = Percurso_Leituras({0, 100, {4}}, 10).Proxima(Leitor());
     ASSERT_EQ(v.size(), 3u);
     const Leitura_Historico& a = v[0];
     EXPECT_EQ(
