@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QDir>
 #include <QLocale>
 #include <algorithm>
 #include <limits>
@@ -105,9 +104,8 @@ int Executar_Exportacao(const QStringList& argumentos, const std::filesystem::pa
         erros << "comunicacao-qx7: " << erro.toStdString() << '\n' << Uso.toStdString() << '\n';
         return Saida_Argumentos_Invalidos;
     }
-    const QString arquivo = QDir(QString::fromStdString(diretorio_base.string()))
-                                .filePath(QString::fromLatin1(Arquivo_Historico));
-    Conexao_Historico conexao(arquivo, Modo_Conexao::Leitura);
+    Conexao_Historico conexao(Arquivo_No_Diretorio(diretorio_base, Arquivo_Historico),
+                              Modo_Conexao::Leitura);
     if (!conexao.Aberta()) {
         erros << "comunicacao-qx7: não foi possível abrir o histórico: "
               << conexao.Erro().toStdString() << '\n';

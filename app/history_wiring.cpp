@@ -11,10 +11,6 @@ namespace qx7 {
 
 namespace {
 
-QString No_Diretorio(const std::filesystem::path& base, const char* nome) {
-    return QDir(QString::fromStdString(base.string())).filePath(QString::fromLatin1(nome));
-}
-
 const QString Chave_Intervalo = QStringLiteral("Historico/LeituraAutomaticaMinutos");
 
 Estatisticas_Enlace Diferenca(const Estatisticas_Enlace& atual, const Estatisticas_Enlace& antes) {
@@ -27,10 +23,15 @@ Estatisticas_Enlace Diferenca(const Estatisticas_Enlace& atual, const Estatistic
 
 }  // namespace
 
+QString Arquivo_No_Diretorio(const std::filesystem::path& base, const char* nome) {
+    return QDir(QString::fromStdString(base.string())).filePath(QString::fromLatin1(nome));
+}
+
 Historico_Programa::Historico_Programa(const std::filesystem::path& diretorio_base, Form1& painel)
     : painel_(painel),
-      arquivo_(No_Diretorio(diretorio_base, Arquivo_Historico)),
-      preferencias_(No_Diretorio(diretorio_base, Arquivo_Preferencias), QSettings::IniFormat),
+      arquivo_(Arquivo_No_Diretorio(diretorio_base, Arquivo_Historico)),
+      preferencias_(Arquivo_No_Diretorio(diretorio_base, Arquivo_Preferencias),
+                    QSettings::IniFormat),
       gravador_({arquivo_,
                  [this](const Aviso_Historico& aviso) {
                      // Reported on the writer's thread; told on the panel's.

@@ -22,6 +22,9 @@ inline constexpr const char* Arquivo_Historico = "Historico.sqlite";
 inline constexpr const char* Arquivo_Preferencias = "Preferencias.ini";
 inline constexpr int Intervalo_Contadores_ms = 60 * 1000;
 
+// The path of the file `nome` (Arquivo_Historico, Arquivo_Preferencias) in the base directory.
+QString Arquivo_No_Diretorio(const std::filesystem::path& base, const char* nome);
+
 class Historico_Programa : public QObject {
   public:
     Historico_Programa(const std::filesystem::path& diretorio_base, Form1& painel);

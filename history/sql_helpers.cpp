@@ -6,6 +6,12 @@
 
 namespace qx7 {
 
+void Vincular(QSqlQuery& q, std::initializer_list<QVariant> valores) {
+    for (const QVariant& v : valores) {
+        q.addBindValue(v);
+    }
+}
+
 QString Condicoes_Filtro(const Filtro_Leituras& filtro) {
     QString sql = QStringLiteral("instante_ms >= ? AND instante_ms < ?");
     if (!filtro.tanques.empty()) {

@@ -4,6 +4,8 @@
 
 #include <QSqlQuery>
 #include <QString>
+#include <QVariant>
+#include <initializer_list>
 
 #include "history/queries.h"
 
@@ -13,6 +15,9 @@ namespace qx7 {
 // NULL when their sum is 0 or one is missing.
 inline constexpr const char* Sql_Percentual =
     "(CASE WHEN medido + complementar <> 0 THEN 100.0 * medido / (medido + complementar) END)";
+
+// Binds the values to the statement's placeholders, in order.
+void Vincular(QSqlQuery& q, std::initializer_list<QVariant> valores);
 
 // The filter's conditions on leituras, one placeholder per value, bound by Vincular_Filtro.
 QString Condicoes_Filtro(const Filtro_Leituras& filtro);

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "gauge/numeric_text.h"
+#include "history/sql_helpers.h"
 #include "widgets/codepage.h"
 
 namespace qx7 {
@@ -86,17 +87,15 @@ bool Armazem_Historico::Escrever(const Unidade_Leitura& u) {
         " texto_capacidade, texto_medido, texto_complementar, texto_hora, texto_data, quadro)"
         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const QVariant tanque = Inteiro(l.tanque);
-    for (const QVariant& v :
-         {QVariant(u.instante_ms), QVariant(Texto(l.endereco)), QVariant(Texto(l.comando)),
-          QVariant(tanque.isValid() ? tanque.toInt() : 0), QVariant(Texto(l.produto)),
-          QVariant(Valor_Numerico(l.densidade)), QVariant(Valor_Numerico(l.capacidade)),
-          QVariant(Valor_Numerico(l.medido)), QVariant(Valor_Numerico(l.complementar)),
-          QVariant(QString(l.peso ? QStringLiteral("P") : QStringLiteral("V"))),
-          QVariant(Texto(l.tanque)), QVariant(Texto(l.densidade)), QVariant(Texto(l.capacidade)),
-          QVariant(Texto(l.medido)), QVariant(Texto(l.complementar)), QVariant(Texto(l.hora)),
-          QVariant(Texto(l.data)), QVariant(Bytes(l.quadro))}) {
-        q.addBindValue(v);
-    }
+    Vincular(
+        q, {QVariant(u.instante_ms), QVariant(Texto(l.endereco)), QVariant(Texto(l.comando)),
+            QVariant(tanque.isValid() ? tanque.toInt() : 0), QVariant(Texto(l.produto)),
+            QVariant(Valor_Numerico(l.densidade)), QVariant(Valor_Numerico(l.capacidade)),
+            QVariant(Valor_Numerico(l.medido)), QVariant(Valor_Numerico(l.complementar)),
+            QVariant(QString(l.peso ? QStringLiteral("P") : QStringLiteral("V"))),
+            QVariant(Texto(l.tanque)), QVariant(Texto(l.densidade)), QVariant(Texto(l.capacidade)),
+            QVariant(Texto(l.medido)), QVariant(Texto(l.complementar)), QVariant(Texto(l.hora)),
+            QVariant(Texto(l.data)), QVariant(Bytes(l.quadro))});
     if (!Executar(q)) {
         return false;
     }
@@ -119,17 +118,14 @@ bool Armazem_Historico::Escrever(const Unidade_Fim_Inventario& u) {
     QSqlQuery q(banco_);
     q.prepare(QStringLiteral(
         "INSERT INTO inventarios (instante_ms, endereco, num_tanques) VALUES (?, ?, ?)"));
-    q.addBindValue(u.instante_ms);
-    q.addBindValue(Texto(u.endereco));
-    q.addBindValue(u.num_tanques);
+    Vincular(q, {u.instante_ms, Texto(u.endereco), u.num_tanques});
     if (!Executar(q)) {
         return false;
     }
     const qint64 run = q.lastInsertId().toLongLong();
     q.prepare(QStringLiteral("UPDATE leituras SET inventario = ? WHERE id = ?"));
     for (const auto& [tanque, linha] : leituras_do_inventario_) {
-        q.addBindValue(run);
-        q.addBindValue(linha);
+        Vincular(q, {run, linha});
         if (!Executar(q)) {
             return false;
         }
@@ -152,9 +148,7 @@ bool Armazem_Historico::Escrever(const Unidade_Serie& u) {
     q.prepare(
         QStringLiteral("INSERT INTO series_programadas (instante_ms, endereco,"
                        " data_solicitada) VALUES (?, ?, ?)"));
-    q.addBindValue(u.instante_ms);
-    q.addBindValue(Texto(u.serie.endereco));
-    q.addBindValue(Texto(u.serie.data_solicitada));
+    Vincular(q, {u.instante_ms, Texto(u.serie.endereco), Texto(u.serie.data_solicitada)});
     if (!Executar(q)) {
         return false;
     }
@@ -164,12 +158,9 @@ bool Armazem_Historico::Escrever(const Unidade_Serie& u) {
         " texto_tanque, tanque, volume) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     int ordem = 0;
     for (const Registro_Programado_Recebido& r : u.serie.registros) {
-        for (const QVariant& v :
-             {QVariant(serie), QVariant(ordem++), QVariant(Texto(r.data)), QVariant(Texto(r.hora)),
-              QVariant(Texto(r.volume)), QVariant(Texto(r.tanque)), Inteiro(r.tanque),
-              QVariant(Valor_Numerico(r.volume))}) {
-            q.addBindValue(v);
-        }
+        Vincular(q, {QVariant(serie), QVariant(ordem++), QVariant(Texto(r.data)),
+                     QVariant(Texto(r.hora)), QVariant(Texto(r.volume)), QVariant(Texto(r.tanque)),
+                     Inteiro(r.tanque), QVariant(Valor_Numerico(r.volume))});
         if (!Executar(q)) {
             return false;
         }
@@ -184,12 +175,9 @@ bool Armazem_Historico::Escrever(const Unidade_Relogio& u) {
     q.prepare(QStringLiteral(
         "INSERT INTO relogio (instante_ms, endereco, texto_hora, texto_data, texto_dia, quadro,"
         " deriva_s) VALUES (?, ?, ?, ?, ?, ?, ?)"));
-    for (const QVariant& v :
-         {QVariant(u.instante_ms), QVariant(Texto(r.endereco)), QVariant(Texto(r.hora)),
-          QVariant(Texto(r.data)), QVariant(Texto(r.dia)), QVariant(Bytes(r.quadro)),
-          deriva ? QVariant(*deriva) : QVariant()}) {
-        q.addBindValue(v);
-    }
+    Vincular(q, {QVariant(u.instante_ms), QVariant(Texto(r.endereco)), QVariant(Texto(r.hora)),
+                 QVariant(Texto(r.data)), QVariant(Texto(r.dia)), QVariant(Bytes(r.quadro)),
+                 deriva ? QVariant(*deriva) : QVariant()});
     if (!Executar(q)) {
         return false;
     }
@@ -202,8 +190,7 @@ bool Armazem_Historico::Escrever(const Unidade_Contadores& u) {
         QStringLiteral("INSERT INTO contadores_enlace (nome, valor) VALUES (?, ?)"
                        " ON CONFLICT (nome) DO UPDATE SET valor = valor + excluded.valor"));
     for (const Campo_Estatistica& c : Campos_Estatisticas) {
-        q.addBindValue(QString::fromLatin1(c.Nome));
-        q.addBindValue(static_cast<qint64>(u.acrescimo.*c.Membro));
+        Vincular(q, {QString::fromLatin1(c.Nome), static_cast<qint64>(u.acrescimo.*c.Membro)});
         if (!Executar(q)) {
             return false;
         }

@@ -90,8 +90,7 @@ TEST(Pede_Exportacao, SoComAOpcao) {
 
 // Readings of tanks 1 and 2 on 1 and 2 December, written by the program's own writer.
 void Gravar_Historico(const QString& base) {
-    Gravador_Historico gravador(
-        {base + QStringLiteral("/") + QString::fromLatin1(Arquivo_Historico), {}});
+    Gravador_Historico gravador({Arquivo_No_Diretorio(base.toStdString(), Arquivo_Historico), {}});
     for (const int dia : {1, 2}) {
         for (const int tanque : {1, 2}) {
             Leitura_Recebida l{"A01",

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
-#include <QDir>
 #include <QSqlQuery>
 #include <QWidget>
 
@@ -35,8 +34,7 @@ class Historico_E2e : public ::testing::Test {
     }
 
     Sessao sessao;
-    QString arquivo =
-        QDir(QString::fromStdString(sessao.Base().string())).filePath(Arquivo_Historico);
+    QString arquivo = Arquivo_No_Diretorio(sessao.Base(), Arquivo_Historico);
 };
 
 TEST_F(Historico_E2e, LeiturasInventarioERelogioComoODecodificadorLeu) {

@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include "history/schema.h"
+#include "history/sql_helpers.h"
 
 namespace qx7::teste {
 
@@ -76,8 +77,7 @@ qint64 Historico_Teste::Inserir_Inventario(qint64 instante_ms, std::vector<Leitu
     QSqlQuery q = Preparar(Banco(),
                            "INSERT INTO inventarios (instante_ms, endereco, num_tanques)"
                            " VALUES (?, '01', ?)");
-    q.addBindValue(instante_ms);
-    q.addBindValue(static_cast<int>(leituras.size()));
+    Vincular(q, {instante_ms, static_cast<int>(leituras.size())});
     Executar(q);
     const qint64 id = q.lastInsertId().toLongLong();
     for (Leitura_Teste& l : leituras) {
@@ -88,13 +88,8 @@ qint64 Historico_Teste::Inserir_Inventario(qint64 instante_ms, std::vector<Leitu
                            "INSERT INTO totais_inventario (inventario, produto, unidade, tanques,"
                            " capacidade, medido, complementar) VALUES (?, ?, ?, ?, ?, ?, ?)");
     for (const Total_Produto& total : totais) {
-        t.addBindValue(id);
-        t.addBindValue(total.produto);
-        t.addBindValue(total.unidade);
-        t.addBindValue(total.tanques);
-        t.addBindValue(total.capacidade);
-        t.addBindValue(total.medido);
-        t.addBindValue(total.complementar);
+        Vincular(t, {id, total.produto, total.unidade, total.tanques, total.capacidade,
+                     total.medido, total.complementar});
         Executar(t);
     }
     return id;
@@ -105,8 +100,7 @@ qint64 Historico_Teste::Inserir_Serie(qint64 instante_ms, const QString& data_so
     QSqlQuery q = Preparar(Banco(),
                            "INSERT INTO series_programadas (instante_ms, endereco, data_solicitada)"
                            " VALUES (?, '01', ?)");
-    q.addBindValue(instante_ms);
-    q.addBindValue(data_solicitada);
+    Vincular(q, {instante_ms, data_solicitada});
     Executar(q);
     const qint64 id = q.lastInsertId().toLongLong();
     QSqlQuery r =
@@ -115,14 +109,8 @@ qint64 Historico_Teste::Inserir_Serie(qint64 instante_ms, const QString& data_so
                  " texto_volume, texto_tanque, tanque, volume)"
                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     for (const Registro_Programado_Historico& reg : registros) {
-        r.addBindValue(id);
-        r.addBindValue(reg.ordem);
-        r.addBindValue(reg.texto_data);
-        r.addBindValue(reg.texto_hora);
-        r.addBindValue(reg.texto_volume);
-        r.addBindValue(reg.texto_tanque);
-        r.addBindValue(reg.texto_tanque.toInt());
-        r.addBindValue(reg.texto_volume.toDouble());
+        Vincular(r, {id, reg.ordem, reg.texto_data, reg.texto_hora, reg.texto_volume,
+                     reg.texto_tanque, reg.texto_tanque.toInt(), reg.texto_volume.toDouble()});
         Executar(r);
     }
     return id;
@@ -133,10 +121,7 @@ void Historico_Teste::Inserir_Relogio(qint64 instante_ms, const QString& texto_h
     QSqlQuery q = Preparar(Banco(),
                            "INSERT INTO relogio (instante_ms, endereco, texto_hora, texto_data,"
                            " texto_dia, deriva_s) VALUES (?, '01', ?, ?, 'SEG', ?)");
-    q.addBindValue(instante_ms);
-    q.addBindValue(texto_hora);
-    q.addBindValue(texto_data);
-    q.addBindValue(deriva_s ? QVariant(*deriva_s) : QVariant());
+    Vincular(q, {instante_ms, texto_hora, texto_data, deriva_s ? QVariant(*deriva_s) : QVariant()});
     Executar(q);
 }
 
@@ -144,8 +129,7 @@ void Historico_Teste::Inserir_Contador(const char* nome, qint64 valor) {
     QSqlQuery q = Preparar(Banco(),
                            "INSERT INTO contadores_enlace (nome, valor) VALUES (?, ?)"
                            " ON CONFLICT (nome) DO UPDATE SET valor = excluded.valor");
-    q.addBindValue(QString::fromLatin1(nome));
-    q.addBindValue(valor);
+    Vincular(q, {QString::fromLatin1(nome), valor});
     Executar(q);
 }
 
