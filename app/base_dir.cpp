@@ -41,6 +41,11 @@ std::filesystem::path Entrada_COM(const std::filesystem::path& base, int n) {
 }
 #endif
 
+Dispositivo_COM Pronto(QString caminho) {
+    return {
+        .situacao = Dispositivo_COM::Situacao::Pronto, .caminho = std::move(caminho), .motivo = {}};
+}
+
 }  // namespace
 
 std::filesystem::path Diretorio_Base_Padrao() {
@@ -59,19 +64,33 @@ std::filesystem::path Arquivo_Configuracao(const std::filesystem::path& base) {
     return base / u8"Configuração.TXT";
 }
 
-QString Dispositivo_COM(const std::filesystem::path& base, int n) {
+Dispositivo_COM Resolver_COM(const std::filesystem::path& base, int n) {
 #ifdef Q_OS_WIN
     (void)base;
-    return QStringLiteral("\\\\.\\COM%1").arg(n);
+    return Pronto(QStringLiteral("\\\\.\\COM%1").arg(n));
 #else
     const std::filesystem::path entrada = Entrada_COM(base, n);
     if (entrada.empty()) {
-        return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+        return Pronto(QStringLiteral("/dev/ttyS%1").arg(n - 1));
     }
     // The device itself, so that two names of one device share its lock and one opening.
     std::error_code erro;
     const std::filesystem::path dispositivo = std::filesystem::canonical(entrada, erro);
-    return Texto(erro ? entrada : dispositivo);
+    if (erro == std::errc::no_such_file_or_directory) {
+        return {.situacao = Dispositivo_COM::Situacao::Aguardando,
+                .caminho = Texto(entrada),
+                .motivo = QStringLiteral("a entrada COM%1 leva a %2, que ainda não existe")
+                              .arg(n)
+                              .arg(Texto(std::filesystem::read_symlink(entrada, erro)))};
+    }
+    if (erro) {
+        return {.situacao = Dispositivo_COM::Situacao::Recusado,
+                .caminho = Texto(entrada),
+                .motivo = QStringLiteral("a entrada COM%1 não pode ser seguida: %2")
+                              .arg(n)
+                              .arg(QString::fromLocal8Bit(erro.message()))};
+    }
+    return Pronto(Texto(dispositivo));
 #endif
 }
 

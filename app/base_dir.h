@@ -13,8 +13,20 @@ std::filesystem::path Diretorio_Base_Padrao();
 // The file name inside the base directory: "Configuração.TXT".
 std::filesystem::path Arquivo_Configuracao(const std::filesystem::path& base);
 
+// What a port number names, and whether it can be opened now.
+struct Dispositivo_COM {
+    enum class Situacao {
+        Pronto,      // `caminho` is the device to open
+        Aguardando,  // an entry whose device does not exist yet (adapter unplugged, udev not done)
+        Recusado,    // an entry that must not be used; `motivo` says why
+    };
+    Situacao situacao = Situacao::Pronto;
+    QString caminho;  // the device; the entry itself when it is not Pronto
+    QString motivo;   // Portuguese, for the log and the operator; empty when Pronto
+};
+
 // COMn: the entry named COMn in the base directory when there is one (a link to a device),
 // otherwise /dev/ttyS(n-1); \\.\COMn on Windows.
-QString Dispositivo_COM(const std::filesystem::path& base, int n);
+Dispositivo_COM Resolver_COM(const std::filesystem::path& base, int n);
 
 }  // namespace qx7

@@ -175,7 +175,12 @@ bool Porta_Serial_Qt::PortOpen(bool abrir) {
     if (e.porta.isOpen()) {
         return e.Recusar(QStringLiteral("A porta %1 já está aberta").arg(e.Nome()));
     }
-    const QString dispositivo = Dispositivo_COM(e.base, e.numero);
+    const Dispositivo_COM resolvido = Resolver_COM(e.base, e.numero);
+    const QString& dispositivo = resolvido.caminho;
+    if (resolvido.situacao != Dispositivo_COM::Situacao::Pronto) {
+        return e.Recusar(
+            QStringLiteral("A porta %1 não pode ser aberta: %2").arg(e.Nome(), resolvido.motivo));
+    }
     e.porta.setPortName(dispositivo);
     Aplicar(e.porta, e.parametros);
     e.porta.setFlowControl(e.fluxo);

@@ -1,6 +1,6 @@
 #pragma once
 // The serial-port component over QSerialPort. Port numbers name devices through
-// Dispositivo_COM; events reach the OnComm handler on the thread that owns the object.
+// Resolver_COM; events reach the OnComm handler on the thread that owns the object.
 
 #include <QObject>
 #include <QString>

@@ -29,7 +29,7 @@ Servicos_Form4 Servicos_Configuracao(const std::filesystem::path& base,
         return Motivo_Indisponivel(*descoberta, dispositivo);
     };
     servicos.com_leva_a = [base](int numero, const std::filesystem::path& dispositivo) {
-        return Mesmo_Dispositivo(dispositivo, Dispositivo_COM(base, numero).toStdU16String());
+        return Mesmo_Dispositivo(dispositivo, Resolver_COM(base, numero).caminho.toStdU16String());
     };
     servicos.numero_com = [base](const std::filesystem::path& alvo, const std::set<int>& do_sistema,
                                  int maximo) -> std::optional<Numero_COM_Adaptador> {

@@ -94,7 +94,8 @@ class Numeros_Sem_Entrada : public Dispositivo_COM_Teste,
                             public ::testing::WithParamInterface<Sem_Entrada> {};
 
 TEST_P(Numeros_Sem_Entrada, PortaSerialDoSistema) {
-    EXPECT_EQ(Dispositivo_COM(base, GetParam().n), QString::fromLatin1(GetParam().dispositivo));
+    EXPECT_EQ(Resolver_COM(base, GetParam().n).caminho,
+              QString::fromLatin1(GetParam().dispositivo));
 }
 
 INSTANTIATE_TEST_SUITE_P(Portas, Numeros_Sem_Entrada,
@@ -106,24 +107,27 @@ TEST_F(Dispositivo_COM_Teste, EntradaComNLevaAoDispositivoLigado) {
     const std::filesystem::path alvo = base / "dispositivo";
     QFile(QString::fromStdU16String(alvo.u16string())).open(QIODevice::WriteOnly);
     std::filesystem::create_symlink(alvo, base / "COM3");
-    EXPECT_EQ(Dispositivo_COM(base, 3),
+    EXPECT_EQ(Resolver_COM(base, 3).caminho,
               QString::fromStdU16String(std::filesystem::canonical(alvo).u16string()));
-    EXPECT_EQ(Dispositivo_COM(base, 4), QStringLiteral("/dev/ttyS3"));
-    EXPECT_EQ(Dispositivo_COM(base, 13), QStringLiteral("/dev/ttyS12"));
+    EXPECT_EQ(Resolver_COM(base, 4).caminho, QStringLiteral("/dev/ttyS3"));
+    EXPECT_EQ(Resolver_COM(base, 13).caminho, QStringLiteral("/dev/ttyS12"));
 }
 
 TEST_F(Dispositivo_COM_Teste, LigacaoRelativaComoNoWine) {
     QFile(QString::fromStdU16String((base / "ttyUSB0").u16string())).open(QIODevice::WriteOnly);
     std::filesystem::create_symlink("ttyUSB0", base / "com2");
-    EXPECT_EQ(Dispositivo_COM(base, 2),
+    EXPECT_EQ(Resolver_COM(base, 2).caminho,
               QString::fromStdU16String(std::filesystem::canonical(base / "ttyUSB0").u16string()));
 }
 
-TEST_F(Dispositivo_COM_Teste, LigacaoQuebradaContinuaSendoAPorta) {
-    // The link itself, so that the opening fails with "does not exist" instead of landing on
-    // some unrelated serial port of the machine.
+TEST_F(Dispositivo_COM_Teste, LigacaoQuebradaAguardaODispositivo) {
+    // Never some unrelated serial port of the machine: the entry waits for its own device.
     std::filesystem::create_symlink(base / "sumiu", base / "COM5");
-    EXPECT_EQ(Dispositivo_COM(base, 5), QString::fromStdU16String((base / "COM5").u16string()));
+    const Dispositivo_COM resolvido = Resolver_COM(base, 5);
+    EXPECT_EQ(resolvido.situacao, Dispositivo_COM::Situacao::Aguardando);
+    EXPECT_EQ(resolvido.caminho, QString::fromStdU16String((base / "COM5").u16string()));
+    EXPECT_TRUE(resolvido.motivo.contains(QStringLiteral("sumiu")))
+        << resolvido.motivo.toStdString();
 }
 
 }  // namespace
