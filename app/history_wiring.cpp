@@ -65,7 +65,7 @@ void Historico_Programa::Avisar(const Aviso_Historico& aviso) {
 
 void Historico_Programa::Segundo() {
     Enlace& enlace = painel_.Enlace_Serial();
-    const Estado_Linha estado{painel_.Texto(Controle::Estado) == "ON-LINE",
+    const Estado_Linha estado{painel_.Logica_Medidor().Estado_Conexao() == Conexao::Conectado,
                               enlace.Estado_Protocolo() == Enlace::Estado_Ocioso &&
                                   enlace.Fila_TX().Vazia() && enlace.Fila_RX().Vazia()};
     automatica_.Tick(QDateTime::currentMSecsSinceEpoch(), estado);

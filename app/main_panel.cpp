@@ -34,18 +34,25 @@ Form1::Form1(Variaveis_Programa& variaveis, PortaSerial& canal, Servicos_Form1 s
     enlace_->Processar_Mensagem_Recebida = [this](const std::string& Msg_RX) {
         medidor_->Processar_Mensagem_Recebida(Msg_RX);
     };
+    enlace_->Linha_Mudou = [this](Situacao_Linha linha) { medidor_->Linha_Mudou(linha); };
     Ligar_Timers();
     atalho_historico_.setObjectName(QStringLiteral("Atalho_Historico"));
     connect(&atalho_historico_, &QShortcut::activated, this, &Form1::Historico_Click);
-    if (auto* porta_qt = dynamic_cast<Porta_Serial_Qt*>(&canal_)) {
-        connect(porta_qt, &Porta_Serial_Qt::Falha, this, &Form1::Registrar_Falha);
-        connect(porta_qt, &Porta_Serial_Qt::Reaberta, this, &Form1::Registrar_Reabertura);
+    porta_qt_ = dynamic_cast<Porta_Serial_Qt*>(&canal_);
+    if (porta_qt_ != nullptr) {
+        connect(porta_qt_, &Porta_Serial_Qt::Falha, this, &Form1::Registrar_Falha);
+        connect(porta_qt_, &Porta_Serial_Qt::Reaberta, this, &Form1::Registrar_Reabertura);
+        enlace_->Linha_Muda = [this] {
+            porta_qt_->Reiniciar(QStringLiteral("nenhum byte recebido em %1 time-outs de "
+                                                "recepção seguidos")
+                                     .arg(Enlace::Timeouts_Linha_Muda));
+        };
     }
 }
 
 void Form1::Registrar_Falha(const QString& linha) {
     registro_->Adicionar(Para_1252(linha));
-    enlace_->Marcar_Estado_Linha();
+    enlace_->Porta_Perdida();
 }
 
 void Form1::Registrar_Reabertura(const QString& linha) {
@@ -66,15 +73,31 @@ bool Form1::Form_Load() {
         [this] { return servicos_.abrir_configuracao(this); },
         [this] { return servicos_.confirmar_saida(this); },
     };
-    if (!Inicializar_Canal_Serial(canal_, variaveis_.Diretorio_Base, ganchos)) {
+    const Resultado_Inicio inicio =
+        Inicializar_Canal_Serial(canal_, variaveis_.Diretorio_Base, ganchos);
+    if (inicio.inicio == Inicio_Canal::Sair) {
         return false;
     }
     medidor_->Inicializar_Variaveis();
+    if (inicio.inicio == Inicio_Canal::Aguardando_Dispositivo) {
+        Aguardar_Dispositivo(QString::fromStdString(inicio.motivo));
+    }
     Timer1_.start(Intervalo_Timer1_ms);
     Timer2_.start(Intervalo_Timer2_ms);
     Timer3_.start(Intervalo_Timer3_ms);
     medidor_->Fechar_Conexao_Click();
     return true;
+}
+
+// Started before its adapter (a power cut, udev not done): the port opens as after an unplug.
+void Form1::Aguardar_Dispositivo(const QString& motivo) {
+    registro_->Adicionar(Para_1252(
+        QStringLiteral("Porta serial fechada: %1; será aberta quando o dispositivo aparecer")
+            .arg(motivo)));
+    if (porta_qt_ != nullptr) {
+        porta_qt_->Aguardar_Dispositivo();
+    }
+    enlace_->Verificar_Linha();
 }
 
 void Form1::Ligar_Timers() {

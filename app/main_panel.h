@@ -32,6 +32,7 @@ class QRadioButton;
 namespace qx7 {
 
 class Janela_Historico;
+class Porta_Serial_Qt;
 class Registro_Log;
 class Vista_Log;
 
@@ -109,6 +110,7 @@ class Form1 : public QWidget, public Painel, public Plataforma {
     void Ligar_Timers();
 
     void Fechar_Canal();
+    void Aguardar_Dispositivo(const QString& motivo);
     void Timer1_Tick();
     void Timer2_Tick();
     void Timer3_Tick();
@@ -119,6 +121,7 @@ class Form1 : public QWidget, public Painel, public Plataforma {
 
     Variaveis_Programa& variaveis_;
     PortaSerial& canal_;
+    Porta_Serial_Qt* porta_qt_ = nullptr;  // the real port, when it is one: loss and reopening
     Servicos_Form1 servicos_;
 
     Modelo_Log modelo_log_;

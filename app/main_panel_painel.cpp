@@ -94,10 +94,12 @@ void Form1::Processar_Eventos() {
     QCoreApplication::processEvents();
 }
 
-// The single-shot wakes the loop when no event comes within ms_max.
+// The single-shot wakes the loop when no event comes within ms_max. This is the transmit wait,
+// with RTS raised: no click may open a modal screen inside it and hold RTS up behind it.
 void Form1::Aguardar_Eventos(int ms_max) {
     despertador_.start(std::max(ms_max, 0));
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
+                                    QEventLoop::ExcludeUserInputEvents);
     despertador_.stop();
 }
 

@@ -311,14 +311,25 @@ void Porta_Serial_Qt::Avisar_Recepcao() {
     }
 }
 
+void Porta_Serial_Qt::Aguardar_Dispositivo() {
+    estado_->reabertura.start();
+}
+
 void Porta_Serial_Qt::Ao_Erro(int erro) {
     Estado& e = *estado_;
     const bool perdida = erro == QSerialPort::ResourceError ||
                          (erro == QSerialPort::ReadError && Dispositivo_Ausente(e.Descritor()));
-    if (!perdida || !e.porta.isOpen()) {
+    if (!perdida) {
         return;
     }
-    const QString motivo = Motivo_Erro_Qt(static_cast<QSerialPort::SerialPortError>(erro), errno);
+    Reiniciar(Motivo_Erro_Qt(static_cast<QSerialPort::SerialPortError>(erro), errno));
+}
+
+void Porta_Serial_Qt::Reiniciar(const QString& motivo) {
+    Estado& e = *estado_;
+    if (!e.porta.isOpen()) {
+        return;
+    }
     const QString linha = QStringLiteral(
                               "A porta serial %1 (%2) deixou de responder e foi fechada: %3; "
                               "nova tentativa de abertura a cada segundo")

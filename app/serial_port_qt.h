@@ -37,6 +37,13 @@ class Porta_Serial_Qt : public QObject, public PortaSerial {
     bool CTSHolding() const override;
     bool DSRHolding() const override;
 
+    // The opening failed because the device is not there yet: try again as after a Falha,
+    // without one; Reaberta tells when it opened.
+    void Aguardar_Dispositivo();
+    // The line is dead though its device is still there: closed as lost (Falha, with `motivo`)
+    // and tried again as after an unplug.
+    void Reiniciar(const QString& motivo);
+
   signals:
     // The open device went away (a USB adapter unplugged): the port has already been closed
     // and this is emitted once, with one line for the operator's log.

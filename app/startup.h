@@ -3,7 +3,9 @@
 // port with the link's settings. Every failure closes what was opened and shows the
 // configuration screen, then the whole attempt starts again from the file. When the screen
 // was closed without a pick and the port still cannot be opened, the operator may end the
-// program instead of seeing the screen again.
+// program instead of seeing the screen again. A COMn entry whose device is not there yet (an
+// adapter unplugged at power-up, udev not done) is no failure: the program starts with the port
+// closed and opens it once the device appears.
 
 #include <filesystem>
 #include <functional>
@@ -24,8 +26,19 @@ struct Ganchos_Inicializacao {
 bool Abrir_Canal_Serial(PortaSerial& canal, const std::filesystem::path& arquivo,
                         std::string& motivo);
 
-// True with the port open; false when the operator chose to end the program.
-bool Inicializar_Canal_Serial(PortaSerial& canal, const std::filesystem::path& diretorio_base,
-                              const Ganchos_Inicializacao& ganchos);
+enum class Inicio_Canal {
+    Aberto,
+    Aguardando_Dispositivo,  // settings given, the port closed until its device appears
+    Sair,                    // the operator chose to end the program
+};
+
+struct Resultado_Inicio {
+    Inicio_Canal inicio = Inicio_Canal::Aberto;
+    std::string motivo;  // Aguardando_Dispositivo: why, for the log (UTF-8)
+};
+
+Resultado_Inicio Inicializar_Canal_Serial(PortaSerial& canal,
+                                          const std::filesystem::path& diretorio_base,
+                                          const Ganchos_Inicializacao& ganchos);
 
 }  // namespace qx7

@@ -32,7 +32,8 @@ void Medidor::Resposta_Identificacao(std::string_view Msg_RX) {
     const std::string_view endereco = Campo(Msg_RX, 4, 3);
     painel_.Definir_Texto(Controle::ID_Endereco, endereco);
     painel_.Definir_Texto(Controle::ID_Versao, Campo(Msg_RX, 7, 2));
-    painel_.Definir_Texto(Controle::Estado, "ON-LINE");
+    sessao_.etapa = Sessao_Medidor::Etapa::Identificado;
+    Mostrar_Conexao();
     if (endereco != Endereco_Medidor_) {
         return;
     }
@@ -61,6 +62,8 @@ void Medidor::Resposta_Configuracao(std::string_view Msg_RX) {
     painel_.Habilitar(Controle::Abrir_Conexao, false);
     painel_.Habilitar(Controle::Fechar_Conexao, true);
     painel_.Habilitar(Controle::Leitura_Tanques, true);
+    sessao_.etapa = Sessao_Medidor::Etapa::Configurado;
+    Mostrar_Conexao();
 }
 
 }  // namespace qx7

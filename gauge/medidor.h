@@ -3,11 +3,13 @@
 // every answer. The panel forwards its clicks here; the link calls Processar_Mensagem_Recebida
 // for every good frame received while idle.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "gauge/history_sink.h"
 #include "gauge/modal_screens.h"
+#include "gauge/session.h"
 #include "gauge/shared_tables.h"
 #include "link/panel.h"
 #include "link/platform.h"
@@ -24,6 +26,13 @@ class Medidor {
     void Inicializar_Variaveis();
     void Abrir_Conexao_Click();
     void Fechar_Conexao_Click();
+
+    // The line changed (the link's Linha_Mudou). Back to usable while the operator is
+    // connected, the connection cycle is repeated by itself: "ID01", then "CF" + the password.
+    void Linha_Mudou(Situacao_Linha linha);
+    Conexao Estado_Conexao() const { return sessao_.Atual(); }
+    // Called when Estado_Conexao() changes.
+    std::function<void(Conexao)> Conexao_Mudou;
 
     // Commands.
     void TQ_Ativo_Click(int k);
@@ -48,6 +57,8 @@ class Medidor {
   private:
     // Writes the command text into Comando_QX7, then runs the send action.
     void Enviar_Comando(std::string_view comando);
+    // The status box shows the session; Conexao_Mudou hears of a change.
+    void Mostrar_Conexao();
 
     void Decodificar(std::string_view Msg_RX);
     void Resposta_Erro(std::string_view Msg_RX);
@@ -67,6 +78,8 @@ class Medidor {
     std::string Endereco_Medidor_ = "A01";
     Historico_Medidor* historico_ = nullptr;
     Serie_Programada_Recebida serie_;  // the records of the series being received
+    Sessao_Medidor sessao_;
+    Conexao mostrada_ = Conexao::Desconectado;
 };
 
 }  // namespace qx7

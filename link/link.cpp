@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "link/codepage.h"
+
 namespace qx7 {
 
 Enlace::Enlace(PortaSerial& porta, Plataforma& plataforma, Registro& registro, Painel& painel)
@@ -21,12 +23,29 @@ int Enlace::Estado_Protocolo() const {
     return motor_.Estado_Protocolo;
 }
 
+void Enlace::Porta_Perdida() {
+    Abandonar_Pedido(cp1252("Status: Pedido abandonado, porta serial fechada!"));
+    Verificar_Linha();
+}
+
 void Enlace::Porta_Reaberta() {
     ++estatisticas_.Reaberturas_Porta;
+    Abandonar_Pedido(cp1252("Status: Pedido abandonado, porta serial reaberta!"));
     montagem_ = {};
+    dsr_.visto_ativo = false;
+    Verificar_Linha();
+}
+
+// Only an exchange still awaiting its answer is given up, so a loss and the reopening that
+// follows it log it once.
+void Enlace::Abandonar_Pedido(std::string linha) {
+    if (motor_.Estado_Protocolo != Estado_Aguardando_ACK) {
+        return;
+    }
+    ++estatisticas_.Timeouts_Recepcao;
+    Registrar(std::move(linha));
     motor_.Estado_Protocolo = Estado_Ocioso;
     motor_.Contador_Timeout = 0;
-    Marcar_Estado_Linha();
 }
 
 void Enlace::Registrar(std::string linha) {

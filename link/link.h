@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/line_state.h"
 #include "link/link_statistics.h"
 #include "link/log_sink.h"
 #include "link/message_queue.h"
@@ -29,19 +30,28 @@ class Enlace : public Transmissor {
 
     static constexpr int Estado_Ocioso = 1;          // a request may be sent
     static constexpr int Estado_Aguardando_ACK = 2;  // a request went out, its answer awaited
+    // Reception time-outs in a row, with not one byte received, after which the line is taken
+    // for dead though the adapter is still there.
+    static constexpr int Timeouts_Linha_Muda = 3;
 
     // Called for every good frame received while idle, before its ACK is sent.
     std::function<void(const std::string& Msg_RX)> Processar_Mensagem_Recebida;
+    // Called when Situacao() changes.
+    std::function<void(Situacao_Linha)> Linha_Mudou;
+    // Called once per run of Timeouts_Linha_Muda silent time-outs; a byte received ends the run.
+    std::function<void()> Linha_Muda;
 
     void Armazena_Mensagem_TX(std::string_view Msg_TX) override;
     void Definir_Estado_Protocolo(int estado) override;
     int Estado_Protocolo() const;
 
-    // The port came back after its device went away: the exchange in progress is given up and
-    // the assembly starts afresh; queued requests stay queued.
+    // The port's device went away, or it came back: the exchange in progress is given up (once)
+    // and, on reopening, the assembly starts afresh; queued requests wait for the port.
+    void Porta_Perdida();
     void Porta_Reaberta();
-    // Estado as the line stands: "PORTA FECHADA", "QX7 DESLIGADO" (DSR off) or back.
-    void Marcar_Estado_Linha();
+    // Looks at the port and its DSR line again; Linha_Mudou tells a change.
+    void Verificar_Linha();
+    Situacao_Linha Situacao() const { return situacao_; }
 
     void OnComm();       // the port's event: receive assembly, line events
     void Timer1_Tick();  // every second: date, hour, running light, DSR watch
@@ -57,6 +67,19 @@ class Enlace : public Transmissor {
     static constexpr int Segundos_Timeout = 5;  // acknowledgement and transmit-wait limit
     static constexpr int Maximo_Retries = 3;    // repetitions after the first transmission
 
+    // What DSR has shown since the port opened: a line on which it was never active has no DSR
+    // wired (3-wire RS-232, most RS-485 adapters), and its absence then means nothing.
+    struct Vigia_DSR {
+        bool visto_ativo = false;
+        bool sem_dsr_avisado = false;  // once per program run
+    };
+
+    // Reception time-outs since the last byte received.
+    struct Silencio {
+        int timeouts = 0;
+        bool avisado = false;
+    };
+
     // The engine's fields: the state of the one tick that runs at a time.
     struct Motor {
         int Estado_Protocolo = Estado_Ocioso;
@@ -69,7 +92,8 @@ class Enlace : public Transmissor {
     void Armazena_Mensagem_RX(std::string Buffer_RX);
     void Apanha_Mensagem_RX();
     void Apanha_Mensagem_TX();
-    void Transmite_Pedido();  // the request awaiting its answer, counted as a frame sent
+    bool Transmite_Pedido();  // the request awaiting its answer; false: the port closed first
+    void Abandonar_Pedido(std::string linha);  // the exchange cannot finish: counted unanswered
     bool Transmite_Mensagem(const std::string& texto);  // false: the port was closed, nothing sent
     void Aguardar_Transmissao();
 
@@ -81,6 +105,9 @@ class Enlace : public Transmissor {
     void Tratar_Quadro();
     void Parte_Resposta();
     void Parte_Timeout();
+    void Contar_Silencio();
+
+    Situacao_Linha Avaliar_Linha();
 
     void Registrar(std::string linha);
 
@@ -94,6 +121,9 @@ class Enlace : public Transmissor {
     Montagem_RX montagem_;
     Motor motor_;
     Estatisticas_Enlace estatisticas_{};
+    Vigia_DSR dsr_;
+    Silencio silencio_;
+    Situacao_Linha situacao_ = Situacao_Linha::Pronta;
     int Indice_Sinal_ = 0;
     bool tick_em_curso_ = false;  // a Timer3 tick is running, possibly suspended in a yield
 };

@@ -64,15 +64,20 @@ void Enlace::Parte_Ociosa() {
     }
 }
 
+// Requests wait in the queue while the port is closed, and go out in order once it is back.
 void Enlace::Enviar_Pedido() {
+    if (!porta_.PortOpen()) {
+        return;
+    }
     Apanha_Mensagem_TX();
     if (motor_.Msg_TX_Enviada.empty()) {
         return;
     }
-    Transmite_Pedido();
-    motor_.Contador_Retries = 1;
-    motor_.Contador_Timeout = Segundos_Timeout;
     motor_.Estado_Protocolo = Estado_Aguardando_ACK;
+    motor_.Contador_Retries = 1;
+    if (Transmite_Pedido()) {
+        motor_.Contador_Timeout = Segundos_Timeout;
+    }
 }
 
 // The decoder runs before the ACK, so a good frame is acknowledged only once it is handled.
@@ -111,17 +116,35 @@ void Enlace::Parte_Resposta() {
         }
         ++estatisticas_.Repeticoes;
         Registrar(cp1252("Status: NACK - Erro de Transmissão!"));
-        Transmite_Pedido();
-        ++motor_.Contador_Retries;
-        motor_.Contador_Timeout = Segundos_Timeout;
+        if (Transmite_Pedido()) {
+            ++motor_.Contador_Retries;
+            motor_.Contador_Timeout = Segundos_Timeout;
+        }
     }
 }
 
+// A port that closed while the answer was awaited ends the exchange at once: no time-out
+// follows for a request that can no longer be answered.
 void Enlace::Parte_Timeout() {
+    if (!porta_.PortOpen()) {
+        Abandonar_Pedido(cp1252("Status: Pedido abandonado, porta serial fechada!"));
+        return;
+    }
     if (motor_.Contador_Timeout == 0) {
         ++estatisticas_.Timeouts_Recepcao;
         Registrar(cp1252("Status: Time-Out de Recepção!"));
         motor_.Estado_Protocolo = Estado_Ocioso;
+        Contar_Silencio();
+    }
+}
+
+void Enlace::Contar_Silencio() {
+    if (++silencio_.timeouts < Timeouts_Linha_Muda || silencio_.avisado) {
+        return;
+    }
+    silencio_.avisado = true;
+    if (Linha_Muda) {
+        Linha_Muda();
     }
 }
 

@@ -26,6 +26,9 @@ void Enlace::Receber_Caracteres() {
     do {
         plataforma_.Processar_Eventos();
         const std::string Caracter_RX = porta_.Input();
+        if (!Caracter_RX.empty()) {
+            silencio_ = {};  // the line is alive
+        }
         for (const char c : Caracter_RX) {
             Passo_RX passo = Montar(montagem_, std::string_view(&c, 1));
             if (passo.unidade) {

@@ -42,11 +42,17 @@ bool Enlace::Transmite_Mensagem(const std::string& texto) {
     return enviada;
 }
 
-// A request closed out by the port is not counted: nothing reached the wire.
-void Enlace::Transmite_Pedido() {
+// A request closed out by the port is not counted as sent: nothing reached the wire. Its
+// exchange ends there, counted as unanswered; "não transmitida" was its one line.
+bool Enlace::Transmite_Pedido() {
     if (Transmite_Mensagem(Monta_Quadro(motor_.Msg_TX_Enviada))) {
         ++estatisticas_.Quadros_Enviados;
+        return true;
     }
+    ++estatisticas_.Timeouts_Recepcao;
+    motor_.Estado_Protocolo = Estado_Ocioso;
+    motor_.Contador_Timeout = 0;
+    return false;
 }
 
 // Timer2 counts Contador_Timeout down from inside the yield; a port closed meanwhile has

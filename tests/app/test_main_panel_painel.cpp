@@ -209,11 +209,12 @@ TEST(Painel, Tick_Do_Timer1_Mostra_Relogio_E_Luz) {
     t.Gravar_Configuracao("COM1\r\n");
     Form1& painel = t.Criar();
     ASSERT_TRUE(painel.Form_Load());
+    painel.Enlace_Serial().Timer1_Tick();  // DSR seen on: the line has it wired
     t.porta.dsr = false;
     painel.Enlace_Serial().Timer1_Tick();
     EXPECT_FALSE(t.Achar<QLabel>("Data")->text().isEmpty());
     EXPECT_FALSE(t.Achar<QLabel>("Hora")->text().isEmpty());
-    EXPECT_TRUE(t.Achar<QRadioButton>("Sinal(0)")->isChecked());
+    EXPECT_TRUE(t.Achar<QRadioButton>("Sinal(1)")->isChecked());
     EXPECT_EQ(t.Achar<QLineEdit>("Estado")->text(), "QX7 DESLIGADO");
 }
 

@@ -311,10 +311,10 @@ TEST(Porta, QueDesapareceAbertaDaUmaLinhaDeFalhaESegue) {
     EXPECT_TRUE(sessao.Habilitado("Configuração"));
 }
 
-// The adapter unplugged and plugged back: the request meanwhile is not reported as sent, the
-// port is back within about two seconds, and the next request is answered, with neither a
-// restart nor a new "Conectar".
-TEST(Porta, QueVoltaEReabertaSemReiniciarNemReconectar) {
+// The adapter unplugged and plugged back: the requests made meanwhile wait for the port and
+// reach the gauge in order, the connection cycle is repeated by itself with the password typed
+// at "Conectar", and the panel is on-line again, with neither a restart nor a new "Conectar".
+TEST(Porta, QueVoltaReconectaSozinhaEEntregaOsPedidosEmOrdem) {
     Sessao sessao;
     ASSERT_TRUE(sessao.Iniciada());
     ASSERT_TRUE(sessao.Conectar());
@@ -326,30 +326,58 @@ TEST(Porta, QueVoltaEReabertaSemReiniciarNemReconectar) {
 
     const int fechada = static_cast<int>(sessao.Log().size());
     sessao.Clicar("LR_Cmd");
-    ASSERT_TRUE(Esperar_Linha(sessao, "Status: Mensagem não transmitida, porta serial fechada!", 1,
-                              Espera_Negativa_ms))
-        << Texto_Do_Log(sessao.Prog());
+    sessao.Clicar("MA_Cmd");
+    Observar(Espera_Negativa_ms);
     EXPECT_TRUE(sessao.Fio(fechada).filter(QStringLiteral("TX ")).isEmpty())
         << Texto_Do_Log(sessao.Prog());
+    EXPECT_EQ(sessao.Linhas_Iguais("Status: Mensagem não transmitida, porta serial fechada!"), 0);
 
     ASSERT_TRUE(sessao.Trocar_Simulador());
     const auto ligado = std::chrono::steady_clock::now();
     ASSERT_TRUE(Esperar_Linha(sessao, "Porta serial COM1 reaberta", 1, 2500))
         << Texto_Do_Log(sessao.Prog());
     EXPECT_LT(std::chrono::steady_clock::now() - ligado, std::chrono::milliseconds(2500));
-    EXPECT_TRUE(sessao.Habilitado("LR_Cmd"));
-
-    const int reaberta = static_cast<int>(sessao.Log().size());
-    sessao.Clicar("LR_Cmd");
-    ASSERT_TRUE(Esperar(
-        [&] {
-            const QStringList fio = sessao.Fio(reaberta);
-            return fio.contains(QStringLiteral("TX LR")) &&
-                   !fio.filter(QRegularExpression(QStringLiteral("^RX LR"))).isEmpty();
-        },
-        Espera_Resposta_ms))
+    const QStringList esperados = {QStringLiteral("LR"), QStringLiteral("MA"),
+                                   QStringLiteral("ID01"), QStringLiteral("CF") + Senha_Do_Medidor};
+    ASSERT_TRUE(
+        Esperar([&] { return sessao.Simulador().Pedidos() == esperados; }, 4 * Espera_Resposta_ms))
+        << sessao.Simulador().Pedidos().join(QLatin1Char(' ')).toStdString() << "\n"
         << Texto_Do_Log(sessao.Prog());
-    EXPECT_EQ(sessao.Simulador().Pedidos(), QStringList{QStringLiteral("LR")});
+    const Medidor& medidor = sessao.Prog().Painel().Logica_Medidor();
+    EXPECT_TRUE(Esperar([&] { return medidor.Estado_Conexao() == Conexao::Conectado; },
+                        Espera_Resposta_ms));
+    EXPECT_EQ(sessao.Texto("Estado"), QStringLiteral("ON-LINE"));
+    EXPECT_TRUE(sessao.Habilitado("LR_Cmd"));
+}
+
+// Started at power-up before udev made the adapter's link: no configuration screen, the port
+// stays closed, and the first frame goes out once the device appears.
+TEST(Inicio, EntradaCOMSemDispositivoAguardaEAbreQuandoAparece) {
+    Diretorio_Base_Teste diretorio;
+    teste::Pseudo_Terminal adaptador;
+    const fs::path por_id = diretorio.base / "por-id";
+    fs::create_symlink(por_id, diretorio.base / "COM1");
+    Programa_Com_Ganchos p(diretorio.base);
+    ASSERT_TRUE(p.Iniciar());
+    EXPECT_EQ(p.configuracoes, 0);
+    EXPECT_FALSE(p.programa->Canal_Serial().PortOpen());
+    EXPECT_EQ(p.programa->Painel().Logica_Medidor().Estado_Conexao(), Conexao::Porta_Fechada);
+    EXPECT_TRUE(QString::fromStdString(Texto_Do_Log(*p.programa))
+                    .contains(QStringLiteral("será aberta quando o dispositivo aparecer")))
+        << Texto_Do_Log(*p.programa);
+    Observar(300);
+
+    fs::create_symlink(adaptador.Caminho_Escravo(), por_id);
+    const std::string id02 = Monta_Quadro("ID02");
+    std::string recebido;
+    EXPECT_TRUE(Esperar(
+        [&] {
+            recebido += adaptador.Ler(std::chrono::milliseconds(10));
+            return recebido.find(id02) != std::string::npos;
+        },
+        3 * Espera_Resposta_ms))
+        << Texto_Do_Log(*p.programa);
+    EXPECT_EQ(recebido.find(id02), 0U);  // the first frame of the program
 }
 
 }  // namespace

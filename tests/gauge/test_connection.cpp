@@ -109,5 +109,103 @@ TEST_F(Conexao, CicloCompleto) {
     EXPECT_EQ(Texto(Controle::Estado), "OFF-LINE");
 }
 
+// One event of the session's life, for the table below.
+enum class Evento_Sessao {
+    Conectar,
+    Desconectar,
+    Resposta_ID,
+    Resposta_CF,
+    Linha_Cai,
+    Linha_Volta,
+    DSR_Cai
+};
+
+struct Caso_Sessao {
+    const char* nome;
+    std::vector<Evento_Sessao> eventos;
+    std::vector<std::string> pedidos;  // every request queued, in order
+    qx7::Conexao final;
+    const char* estado;  // the status box at the end
+};
+
+class Sessao : public Bancada, public ::testing::WithParamInterface<Caso_Sessao> {};
+
+// The session is state: the line coming back while the operator is connected repeats the
+// connection cycle by itself, and only the configuration answer makes it connected.
+TEST_P(Sessao, CicloRepetidoSoComOOperadorConectado) {
+    variaveis.Senha_Usuario = "qx7";
+    for (const Evento_Sessao evento : GetParam().eventos) {
+        switch (evento) {
+            case Evento_Sessao::Conectar:
+                medidor.Abrir_Conexao_Click();
+                break;
+            case Evento_Sessao::Desconectar:
+                medidor.Fechar_Conexao_Click();
+                break;
+            case Evento_Sessao::Resposta_ID:
+                Receber("IDA0107");
+                break;
+            case Evento_Sessao::Resposta_CF:
+                Receber("CF041234561");
+                break;
+            case Evento_Sessao::Linha_Cai:
+                medidor.Linha_Mudou(Situacao_Linha::Porta_Fechada);
+                break;
+            case Evento_Sessao::Linha_Volta:
+                medidor.Linha_Mudou(Situacao_Linha::Pronta);
+                break;
+            case Evento_Sessao::DSR_Cai:
+                medidor.Linha_Mudou(Situacao_Linha::Medidor_Desligado);
+                break;
+        }
+    }
+    EXPECT_EQ(enlace.mensagens, GetParam().pedidos);
+    EXPECT_EQ(medidor.Estado_Conexao(), GetParam().final);
+    EXPECT_EQ(Texto(Controle::Estado), GetParam().estado);
+}
+
+using E = Evento_Sessao;
+INSTANTIATE_TEST_SUITE_P(
+    Casos, Sessao,
+    ::testing::Values(Caso_Sessao{"ConectadoDepoisDaConfiguracao",
+                                  {E::Conectar, E::Resposta_ID, E::Resposta_CF},
+                                  {"ID01", "CFqx7"},
+                                  qx7::Conexao::Conectado,
+                                  "ON-LINE"},
+                      Caso_Sessao{"SenhaRecusadaSoIdentificado",
+                                  {E::Conectar, E::Resposta_ID},
+                                  {"ID01", "CFqx7"},
+                                  qx7::Conexao::Identificado,
+                                  "ON-LINE"},
+                      Caso_Sessao{"PortaCaiPerdeASessao",
+                                  {E::Conectar, E::Resposta_ID, E::Resposta_CF, E::Linha_Cai},
+                                  {"ID01", "CFqx7"},
+                                  qx7::Conexao::Porta_Fechada,
+                                  "PORTA FECHADA"},
+                      Caso_Sessao{"PortaVoltaRepeteOCiclo",
+                                  {E::Conectar, E::Resposta_ID, E::Resposta_CF, E::Linha_Cai,
+                                   E::Linha_Volta, E::Resposta_ID, E::Resposta_CF},
+                                  {"ID01", "CFqx7", "ID01", "CFqx7"},
+                                  qx7::Conexao::Conectado,
+                                  "ON-LINE"},
+                      Caso_Sessao{
+                          "DSRVoltaRepeteOCiclo",
+                          {E::Conectar, E::Resposta_ID, E::Resposta_CF, E::DSR_Cai, E::Linha_Volta},
+                          {"ID01", "CFqx7", "ID01"},
+                          qx7::Conexao::Desconectado,
+                          "OFF-LINE"},
+                      Caso_Sessao{"SemOperadorNaoReconecta",
+                                  {E::Linha_Cai, E::Linha_Volta},
+                                  {},
+                                  qx7::Conexao::Desconectado,
+                                  "OFF-LINE"},
+                      Caso_Sessao{"DesconectadoNaoReconecta",
+                                  {E::Conectar, E::Resposta_ID, E::Resposta_CF, E::Desconectar,
+                                   E::Linha_Cai, E::Linha_Volta},
+                                  {"ID01", "CFqx7", "ID02"},
+                                  qx7::Conexao::Desconectado,
+                                  "OFF-LINE"}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
 }  // namespace
 }  // namespace qx7::teste

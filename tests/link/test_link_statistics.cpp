@@ -20,6 +20,7 @@ enum class Passo {
     Cinco_Segundos,       // Timer2 runs out the answer time-out
     Reabre_Porta,
     Fecha_Porta,
+    Porta_Volta,  // the device comes back and the port is opened again
 };
 
 struct Caso {
@@ -67,6 +68,10 @@ class Estatisticas : public Bancada, public ::testing::WithParamInterface<Caso> 
                 break;
             case Passo::Fecha_Porta:
                 porta.PortOpen(false);
+                break;
+            case Passo::Porta_Volta:
+                porta.PortOpen(true);
+                enlace.Porta_Reaberta();
                 break;
         }
         enlace.Timer3_Tick();
@@ -119,13 +124,16 @@ const std::vector<Caso> Casos = {
     {"UnidadeLongaDemais", {P::Recebe_Longa_Demais}, {.Descartes_Tamanho = 1}},
     {"PortaReabertaNoMeioDaEspera",
      {P::Pedido, P::Reabre_Porta, P::Reabre_Porta},
-     {.Quadros_Enviados = 1, .Reaberturas_Porta = 2}},
+     {.Quadros_Enviados = 1, .Timeouts_Recepcao = 1, .Reaberturas_Porta = 2}},
+    {"PortaFechadaNoMeioDaEsperaEReaberta",
+     {P::Pedido, P::Fecha_Porta, P::Porta_Volta},
+     {.Quadros_Enviados = 1, .Timeouts_Recepcao = 1, .Reaberturas_Porta = 1}},
     {"PortaNaoDrenou",
      {P::Pedido_Sem_Drenar, P::Cinco_Segundos},
      {.Quadros_Enviados = 1, .Timeouts_Recepcao = 1, .Timeouts_Transmissao = 1}},
-    {"PedidoComPortaFechadaNaoSaiNoFio",
-     {P::Fecha_Porta, P::Pedido, P::Cinco_Segundos},
-     {.Timeouts_Recepcao = 1}},
+    {"PedidoComPortaFechadaEsperaAPorta",
+     {P::Fecha_Porta, P::Pedido, P::Cinco_Segundos, P::Porta_Volta, P::Recebe_ACK},
+     {.Quadros_Enviados = 1, .ACKs_Recebidos = 1, .Reaberturas_Porta = 1}},
     {"VariasTrocasSomam",
      {P::Pedido, P::Recebe_ACK, P::Recebe_Quadro_Bom, P::Pedido, P::Recebe_NAK, P::Recebe_ACK,
       P::Recebe_Quadro_BCC},
