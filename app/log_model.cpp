@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 
 namespace qx7 {
 

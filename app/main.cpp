@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <iostream>
 
-#include "app/base_dir.h"
-#include "app/csv_export_command.h"
 #include "app/program.h"
+#include "station/base_dir.h"
+#include "station/csv_export_command.h"
 #include "widgets/fonts.h"
 #include "widgets/translations.h"
 

@@ -1,30 +1,24 @@
 #pragma once
-// Form1, the main panel: every display and button of the program, the serial link and the
-// gauge logic behind them, the three timers and the communication log. The widgets are laid
-// out, hooked and given their role from Layout_Form1(); the link and the gauge logic reach
-// them through Painel, and the link's yields and clock go through Plataforma.
+// Form1, the main panel: every display and button of the program over the station. The
+// widgets are laid out, hooked and given their role from Layout_Form1(); they show the
+// station's panel state as it changes and forward the operator's clicks and typing to it.
+// Nothing is read back from a widget.
 
 #include <QPointer>
 #include <QShortcut>
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "app/log_model.h"
 #include "app/main_panel_layout.h"
-#include "gauge/medidor.h"
 #include "gauge/modal_screens.h"
-#include "gauge/shared_tables.h"
-#include "link/link.h"
-#include "link/panel.h"
-#include "link/platform.h"
-#include "link/serial_port.h"
-#include "screens/history/history_services.h"
+#include "station/history_services.h"
+#include "station/panel_state.h"
+#include "station/startup.h"
+#include "station/station.h"
 
 class QAbstractButton;
 class QRadioButton;
@@ -32,7 +26,6 @@ class QRadioButton;
 namespace qx7 {
 
 class Janela_Historico;
-class Porta_Serial_Qt;
 class Registro_Log;
 class Vista_Log;
 
@@ -49,47 +42,19 @@ struct Servicos_Form1 {
     Telas* telas = nullptr;
 };
 
-inline constexpr int Intervalo_Timer1_ms = 1000;
-inline constexpr int Intervalo_Timer2_ms = 1000;
-inline constexpr int Intervalo_Timer3_ms = 25;
-
-inline constexpr std::size_t Numero_Controles =
-    static_cast<std::size_t>(Controle::Leitura_Tanques) + 1;
-
-class Form1 : public QWidget, public Painel, public Plataforma {
+class Form1 : public QWidget {
     Q_OBJECT
 
   public:
-    Form1(Variaveis_Programa& variaveis, PortaSerial& canal, Servicos_Form1 servicos,
-          QWidget* parent = nullptr);
+    Form1(Estacao& estacao, Servicos_Form1 servicos, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // The opening: the serial port, the disconnected state, the timers and the "ID02"
-    // request. False when the operator chose to end the program rather than configure a
-    // port; the panel is then not to be shown.
+    // The opening of the station with this panel's configuration screen and question. False
+    // when the operator chose to end the program; the panel is then not to be shown.
     bool Form_Load();
 
-    // Painel
-    std::string Texto(Controle controle) const override;
-    void Definir_Texto(Controle controle, std::string_view texto) override;
-    void Habilitar(Controle controle, bool habilitado) override;
-    void Habilitar_Tanque(int k, bool habilitado) override;
-    bool Tanque_Habilitado(int k) const override;
-    void Altura_Liquido(float twips) override;
-    void Selecionar_Sinal(int i) override;
-
-    // Plataforma
-    void Processar_Eventos() override;
-    void Aguardar_Eventos(int ms_max) override;
-    void Pausa_ms(int ms) override;
-    std::string Data_Atual() override;
-    std::string Hora_Atual() override;
-    char Separador_Decimal() const override;
-
-    Enlace& Enlace_Serial() { return *enlace_; }
-    Medidor& Logica_Medidor() { return *medidor_; }
+    Estacao& Estacao_Do_Painel() { return estacao_; }
     Modelo_Log& Log() { return modelo_log_; }
-    Registro& Log_Registro();
 
     // The panel's own buttons, hooked from the layout.
     void Configuracao_Click();
@@ -107,45 +72,29 @@ class Form1 : public QWidget, public Painel, public Plataforma {
   private:
     void Montar_Controles();
     void Ligar_Botao(QAbstractButton* botao, const Acao_Botao& acao);
-    void Ligar_Timers();
-
-    void Fechar_Canal();
-    void Aguardar_Dispositivo(const QString& motivo);
-    void Timer1_Tick();
-    void Timer2_Tick();
-    void Timer3_Tick();
-    void Registrar_Falha(const QString& linha);       // the port's device went away
-    void Registrar_Reabertura(const QString& linha);  // and came back
+    void Mostrar_Estado();
+    void Mostrar_Texto(Controle controle, const QString& texto);
+    void Mostrar_Altura(float twips);
+    void Mostrar_Mensagem(const QString& titulo, const QString& texto);
 
     QWidget* Elemento(Controle controle) const;
 
-    Variaveis_Programa& variaveis_;
-    PortaSerial& canal_;
-    Porta_Serial_Qt* porta_qt_ = nullptr;  // the real port, when it is one: loss and reopening
+    Estacao& estacao_;
     Servicos_Form1 servicos_;
 
     Modelo_Log modelo_log_;
     Vista_Log* msg_log_ = nullptr;
     std::unique_ptr<Registro_Log> registro_;
     std::array<QWidget*, Numero_Controles> controles_{};  // by Controle, as the layout gives them
-    std::array<QRadioButton*, 16> tanques_{};
-    std::array<QRadioButton*, 5> sinais_{};
+    std::array<QRadioButton*, Tanques_Painel> tanques_{};
+    std::array<QRadioButton*, Lampadas_Painel> sinais_{};
     QWidget* altura_liquido_ = nullptr;
-
-    // Children of the panel, so they can be found by name; a member leaves its parent's list
-    // when destroyed, before the panel deletes its children.
-    QTimer Timer1_{this};
-    QTimer Timer2_{this};
-    QTimer Timer3_{this};
-    QTimer despertador_;  // bounds Aguardar_Eventos' sleep
 
     QShortcut atalho_historico_{QKeySequence(Qt::CTRL | Qt::Key_H), this};
     std::optional<Servicos_Historico> servicos_historico_;
     QPointer<Janela_Historico> janela_historico_;
 
     std::unique_ptr<Telas> telas_proprias_;
-    std::unique_ptr<Enlace> enlace_;
-    std::unique_ptr<Medidor> medidor_;
 };
 
 }  // namespace qx7

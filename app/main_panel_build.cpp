@@ -68,8 +68,9 @@ void Form1::Montar_Controles() {
             case Tipo_Elemento::Opcao_Tanque: {
                 const auto k = static_cast<std::size_t>(grupo_tanques->buttons().size());
                 tanques_.at(k) = Nova_Opcao(e, pai, *grupo_tanques);
-                connect(tanques_[k], &QAbstractButton::clicked, this,
-                        [this, k] { medidor_->TQ_Ativo_Click(static_cast<int>(k)); });
+                connect(tanques_[k], &QAbstractButton::clicked, this, [this, k] {
+                    estacao_.Logica_Medidor().TQ_Ativo_Click(static_cast<int>(k));
+                });
                 w = tanques_[k];
                 break;
             }
@@ -112,11 +113,10 @@ void Form1::Montar_Controles() {
     }
 }
 
-// The gauge logic comes to life after the widgets, so its handlers are reached at click time.
 void Form1::Ligar_Botao(QAbstractButton* botao, const Acao_Botao& acao) {
     if (const auto* comando = std::get_if<void (Medidor::*)()>(&acao)) {
         connect(botao, &QAbstractButton::clicked, this,
-                [this, comando = *comando] { (medidor_.get()->*comando)(); });
+                [this, comando = *comando] { (estacao_.Logica_Medidor().*comando)(); });
     } else if (const auto* propria = std::get_if<void (Form1::*)()>(&acao)) {
         connect(botao, &QAbstractButton::clicked, this, *propria);
     }

@@ -6,7 +6,7 @@
 #include "screens/measurements/form5.h"
 #include "screens/measurements/form6.h"
 #include "screens/setup/form3.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 
 namespace qx7 {
 

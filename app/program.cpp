@@ -6,26 +6,22 @@ namespace qx7 {
 
 namespace {
 
-Variaveis_Programa Variaveis_Sobre(const std::filesystem::path& diretorio_base) {
-    Variaveis_Programa variaveis;
-    variaveis.Diretorio_Base = diretorio_base;
-    return variaveis;
+Servicos_Form1 Servicos(Estacao& estacao, const Programa::Fabrica_Servicos& fabrica) {
+    return fabrica ? fabrica(estacao.Variaveis()) : Servicos_Do_Programa(estacao.Variaveis());
 }
 
 }  // namespace
 
 Programa::Programa(const std::filesystem::path& diretorio_base, const Fabrica_Servicos& servicos)
-    : variaveis_(Variaveis_Sobre(diretorio_base)),
-      canal_serial_(diretorio_base),
-      painel_(variaveis_, canal_serial_,
-              servicos ? servicos(variaveis_) : Servicos_Do_Programa(variaveis_)) {}
+    : estacao_({.diretorio_base = diretorio_base, .porta = nullptr}),
+      painel_(estacao_, Servicos(estacao_, servicos)) {}
 
 bool Programa::Iniciar() {
     if (!painel_.Form_Load()) {
         return false;
     }
-    historico_ = std::make_unique<Historico_Programa>(variaveis_.Diretorio_Base, painel_);
-    painel_.Definir_Historico(historico_->Servicos());
+    estacao_.Iniciar_Historico(0);
+    painel_.Definir_Historico(estacao_.Historico()->Servicos());
     painel_.show();
     return true;
 }

@@ -1,16 +1,15 @@
 #pragma once
-// The whole program over one base directory: the shared tables, the serial component whose
-// COMn names resolve in that directory, and the main panel with its services. main() builds
-// one over the default base directory; tests build theirs over a directory of their own.
+// The window program over one base directory: the station (port, link, gauge logic, history)
+// and the main panel that shows it, with the panel's services. main() builds one over the
+// default base directory; tests build theirs over a directory of their own.
 
 #include <filesystem>
 #include <functional>
 #include <memory>
 
-#include "app/history_wiring.h"
 #include "app/main_panel.h"
-#include "app/serial_port_qt.h"
-#include "gauge/shared_tables.h"
+#include "station/history_wiring.h"
+#include "station/station.h"
 
 namespace qx7 {
 
@@ -26,18 +25,15 @@ class Programa {
     // chose to end the program.
     bool Iniciar();
 
-    Variaveis_Programa& Variaveis() { return variaveis_; }
-    Porta_Serial_Qt& Canal_Serial() { return canal_serial_; }
+    Estacao& Estacao_Do_Programa() { return estacao_; }
+    Variaveis_Programa& Variaveis() { return estacao_.Variaveis(); }
+    PortaSerial& Canal_Serial() { return estacao_.Canal(); }
     Form1& Painel() { return painel_; }
-    Historico_Programa* Historico() { return historico_.get(); }  // null before Iniciar
+    Historico_Programa* Historico() { return estacao_.Historico(); }  // null before Iniciar
 
   private:
-    Variaveis_Programa variaveis_;
-    Porta_Serial_Qt canal_serial_;
+    Estacao estacao_;
     Form1 painel_;
-    // Only once the opening succeeded: the base directory may be unusable before that. Last,
-    // so it goes first: its counters and queue are written while the panel still exists.
-    std::unique_ptr<Historico_Programa> historico_;
 };
 
 }  // namespace qx7

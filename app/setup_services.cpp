@@ -1,9 +1,9 @@
 #include "app/setup_services.h"
 
-#include "app/base_dir.h"
-#include "app/com_number.h"
-#include "app/config_file.h"
-#include "app/port_opening.h"
+#include "station/base_dir.h"
+#include "station/com_number.h"
+#include "station/config_file.h"
+#include "station/port_opening.h"
 
 namespace qx7 {
 

@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/port_discovery.h"
 #include "screens/setup/form4_services.h"
+#include "station/port_discovery.h"
 
 namespace qx7 {
 

@@ -4,9 +4,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/serial_port_qt.h"
 #include "app/setup_services.h"
 #include "screens/setup/form4.h"
+#include "station/serial_port_qt.h"
 
 namespace qx7 {
 

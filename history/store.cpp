@@ -8,7 +8,7 @@
 
 #include "gauge/numeric_text.h"
 #include "history/sql_helpers.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 
 namespace qx7 {
 

@@ -43,13 +43,17 @@ void Enlace::Abandonar_Pedido(std::string linha) {
         return;
     }
     ++estatisticas_.Timeouts_Recepcao;
-    Registrar(std::move(linha));
+    Registrar_Aviso(std::move(linha));
     motor_.Estado_Protocolo = Estado_Ocioso;
     motor_.Contador_Timeout = 0;
 }
 
 void Enlace::Registrar(std::string linha) {
     registro_.Adicionar(std::move(linha));
+}
+
+void Enlace::Registrar_Aviso(std::string linha) {
+    registro_.Adicionar_Aviso(std::move(linha));
 }
 
 }  // namespace qx7

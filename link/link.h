@@ -110,6 +110,7 @@ class Enlace : public Transmissor {
     Situacao_Linha Avaliar_Linha();
 
     void Registrar(std::string linha);
+    void Registrar_Aviso(std::string linha);
 
     PortaSerial& porta_;
     Plataforma& plataforma_;

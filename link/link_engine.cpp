@@ -60,7 +60,7 @@ void Enlace::Parte_Ociosa() {
     } else if (motor_.Msg_RX.size() > 1) {
         Tratar_Quadro();
     } else {
-        Registrar("Status: Erro de Sequencia do Protocolo!");
+        Registrar_Aviso("Status: Erro de Sequencia do Protocolo!");
     }
 }
 
@@ -95,7 +95,7 @@ void Enlace::Tratar_Quadro() {
     ++estatisticas_.Erros_BCC;
     if (Transmite_Mensagem(std::string(1, NAK))) {
         ++estatisticas_.NAKs_Enviados;
-        Registrar("Status: Transmitiu NACK!");
+        Registrar_Aviso("Status: Transmitiu NACK!");
     }
 }
 
@@ -110,12 +110,12 @@ void Enlace::Parte_Resposta() {
         ++estatisticas_.NAKs_Recebidos;
         if (motor_.Contador_Retries > Maximo_Retries) {
             ++estatisticas_.Repeticoes_Esgotadas;
-            Registrar("Status: NACK - Estouro de Retries (3)!");
+            Registrar_Aviso("Status: NACK - Estouro de Retries (3)!");
             motor_.Estado_Protocolo = Estado_Ocioso;
             return;
         }
         ++estatisticas_.Repeticoes;
-        Registrar(cp1252("Status: NACK - Erro de Transmissão!"));
+        Registrar_Aviso(cp1252("Status: NACK - Erro de Transmissão!"));
         if (Transmite_Pedido()) {
             ++motor_.Contador_Retries;
             motor_.Contador_Timeout = Segundos_Timeout;
@@ -132,7 +132,7 @@ void Enlace::Parte_Timeout() {
     }
     if (motor_.Contador_Timeout == 0) {
         ++estatisticas_.Timeouts_Recepcao;
-        Registrar(cp1252("Status: Time-Out de Recepção!"));
+        Registrar_Aviso(cp1252("Status: Time-Out de Recepção!"));
         motor_.Estado_Protocolo = Estado_Ocioso;
         Contar_Silencio();
     }

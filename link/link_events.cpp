@@ -16,7 +16,12 @@ void Enlace::OnComm() {
     } else if (codigo == evento::Mudou_CTS) {
         Mudou_CTS();
     } else if (const auto texto = Texto_Evento(codigo)) {
-        Registrar(Linha_Evento(*texto));
+        // Codes from 1001 on are line errors; the lower ones are changes of the line.
+        if (codigo >= evento::Break) {
+            Registrar_Aviso(Linha_Evento(*texto));
+        } else {
+            Registrar(Linha_Evento(*texto));
+        }
     }
 }
 
@@ -36,7 +41,7 @@ void Enlace::Receber_Caracteres() {
             }
             if (passo.descartada) {
                 ++estatisticas_.Descartes_Tamanho;
-                Registrar(cp1252("Status: Mensagem recebida descartada (excedeu " +
+                Registrar_Aviso(cp1252("Status: Mensagem recebida descartada (excedeu " +
                                  std::to_string(Tamanho_Maximo_Unidade) + " caracteres)!"));
             }
         }

@@ -11,7 +11,7 @@ void Enlace::Armazena_Mensagem_TX(std::string_view Msg_TX) {
     const auto indice = Fila_TX_.Armazenar(std::string(Msg_TX));
     if (!indice) {
         // Writing on would make the 50 waiting requests look like an empty ring.
-        Registrar(cp1252("Status: Fila de transmissão cheia, mensagem descartada!"));
+        Registrar_Aviso(cp1252("Status: Fila de transmissão cheia, mensagem descartada!"));
         return;
     }
     Registrar(Linha_Fila("TX", *indice, Msg_TX));
@@ -20,7 +20,7 @@ void Enlace::Armazena_Mensagem_TX(std::string_view Msg_TX) {
 void Enlace::Armazena_Mensagem_RX(std::string Buffer_RX) {
     const auto indice = Fila_RX_.Armazenar(Buffer_RX);
     if (!indice) {
-        Registrar(cp1252("Status: Fila de recepção cheia, mensagem descartada!"));
+        Registrar_Aviso(cp1252("Status: Fila de recepção cheia, mensagem descartada!"));
         return;
     }
     Registrar(Linha_Fila("RX", *indice, Buffer_RX));

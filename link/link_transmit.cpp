@@ -18,7 +18,7 @@ constexpr int Intervalo_Espera_ms = 2;
 
 bool Enlace::Transmite_Mensagem(const std::string& texto) {
     if (!porta_.PortOpen()) {
-        Registrar(Linha_Nao_Transmitida());
+        Registrar_Aviso(Linha_Nao_Transmitida());
         return false;
     }
     porta_.RTSEnable(true);
@@ -29,13 +29,13 @@ bool Enlace::Transmite_Mensagem(const std::string& texto) {
     // The device may have gone away during the wait: what it swallowed never left.
     const bool enviada = porta_.PortOpen();
     if (!enviada) {
-        Registrar(Linha_Nao_Transmitida());
+        Registrar_Aviso(Linha_Nao_Transmitida());
     } else if (motor_.Contador_Timeout != 0) {
         Registrar(Linha_Transmissao(texto));
         motor_.Contador_Timeout = 0;
     } else {
         ++estatisticas_.Timeouts_Transmissao;
-        Registrar(cp1252("Status: Time-out de Transmissão!"));
+        Registrar_Aviso(cp1252("Status: Time-out de Transmissão!"));
     }
     plataforma_.Pausa_ms(Pausa_RTS_ms);
     porta_.RTSEnable(false);

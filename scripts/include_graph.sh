@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Prints, for every folder, the folders its #include "…" lines reach, and fails when one of
 # them reaches a folder above it. The layers, bottom first:
-#   link < gauge < widgets < history < screens < app
+#   link < gauge < text < history < station < service < widgets < screens < app
 # tools/ and tests/ stand beside the program and may include any folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-camadas=(link gauge widgets history screens app)
+camadas=(link gauge text history station service widgets screens app)
 declare -A nivel
 for i in "${!camadas[@]}"; do
     nivel[${camadas[$i]}]=$i

@@ -3,7 +3,7 @@
 #include <QHeaderView>
 #include <algorithm>
 
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 #include "widgets/fonts.h"
 #include "widgets/twips.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "screens/history/history_services.h"
+#include "station/history_services.h"
 #include "widgets/print.h"
 
 class QCheckBox;

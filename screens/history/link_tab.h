@@ -2,7 +2,7 @@
 // "Enlace": the link's counters in this session and since the history began, and the gauge
 // clock's drift against the computer's, with a warning when it has gone too far.
 
-#include "screens/history/history_services.h"
+#include "station/history_services.h"
 #include "screens/history/history_tab.h"
 
 class QLabel;

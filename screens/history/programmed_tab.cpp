@@ -9,7 +9,7 @@
 #include "screens/history/table_cells.h"
 #include "screens/history/table_csv.h"
 #include "screens/measurements/result_text.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 
 namespace qx7 {
 

@@ -8,7 +8,7 @@
 
 #include "gauge/number_format.h"
 #include "gauge/numeric_text.h"
-#include "screens/inventory/decimal_separator.h"
+#include "text/decimal_separator.h"
 #include "screens/inventory/tank_frame.h"
 #include "widgets/centre_on_screen.h"
 #include "widgets/colours.h"

@@ -6,7 +6,7 @@
 #include "gauge/numeric_text.h"
 #include "gauge/tank_level.h"
 #include "screens/inventory/filled_shape.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/twips.h"

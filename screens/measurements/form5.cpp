@@ -9,7 +9,7 @@
 #include "screens/measurements/result_text.h"
 #include "screens/measurements/table_pages.h"
 #include "widgets/centre_on_screen.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/grid.h"

@@ -6,7 +6,7 @@
 
 #include "screens/measurements/wrapping_button.h"
 #include "widgets/centre_on_screen.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/twips.h"

@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "widgets/centre_on_screen.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/twips.h"

@@ -11,7 +11,7 @@
 
 #include "link/digits.h"
 #include "widgets/centre_on_screen.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/twips.h"

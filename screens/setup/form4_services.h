@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "link/serial_port.h"
-#include "screens/setup/system_port.h"
+#include "station/system_port.h"
 
 namespace qx7 {
 

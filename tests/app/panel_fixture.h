@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/base_dir.h"
 #include "app/main_panel.h"
 #include "gauge/modal_screens.h"
 #include "gauge/shared_tables.h"
+#include "station/base_dir.h"
 #include "tests/support/fake_serial_port.h"
 
 namespace qx7::teste {
@@ -34,12 +34,8 @@ class Telas_Falsas : public Telas {
 };
 
 struct Painel_De_Teste {
-    Painel_De_Teste() {
-        variaveis.Diretorio_Base = std::filesystem::path(diretorio.path().toStdString()) / "";
-    }
-
     void Gravar_Configuracao(const std::string& conteudo) {
-        std::ofstream(Arquivo_Configuracao(variaveis.Diretorio_Base), std::ios::binary) << conteudo;
+        std::ofstream(Arquivo_Configuracao(base), std::ios::binary) << conteudo;
     }
 
     Form1& Criar() {
@@ -57,7 +53,7 @@ struct Painel_De_Teste {
             ++encerramentos;
         };
         servicos.telas = &telas;
-        painel = std::make_unique<Form1>(variaveis, porta, std::move(servicos));
+        painel = std::make_unique<Form1>(estacao, std::move(servicos));
         return *painel;
     }
 
@@ -67,8 +63,10 @@ struct Painel_De_Teste {
     }
 
     QTemporaryDir diretorio;
-    Variaveis_Programa variaveis;
+    std::filesystem::path base = std::filesystem::path(diretorio.path().toStdString()) / "";
     Porta_Falsa porta;
+    Estacao estacao{{.diretorio_base = base, .porta = &porta}};
+    Variaveis_Programa& variaveis = estacao.Variaveis();
     Telas_Falsas telas;
     std::function<bool()> configurar;  // what the configuration screen does; true: a pick
     bool responder_sim = false;

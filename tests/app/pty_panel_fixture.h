@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 
-#include "app/serial_port_qt.h"
 #include "tests/app/panel_fixture.h"
 #include "tests/support/pty.h"
 
@@ -18,11 +17,12 @@ namespace qx7::teste {
 class Painel_Sobre_Pty : public testing::Test {
   protected:
     void SetUp() override {
-        variaveis.Diretorio_Base = std::filesystem::path(diretorio.path().toStdString()) / "";
-        std::filesystem::create_symlink(pty.Caminho_Escravo(), variaveis.Diretorio_Base / "COM1");
-        std::ofstream(Arquivo_Configuracao(variaveis.Diretorio_Base), std::ios::binary)
-            << "COM1\r\n";
-        porta = std::make_unique<Porta_Serial_Qt>(variaveis.Diretorio_Base);
+        const std::filesystem::path base =
+            std::filesystem::path(diretorio.path().toStdString()) / "";
+        std::filesystem::create_symlink(pty.Caminho_Escravo(), base / "COM1");
+        std::ofstream(Arquivo_Configuracao(base), std::ios::binary) << "COM1\r\n";
+        estacao =
+            std::make_unique<Estacao>(Opcoes_Estacao{.diretorio_base = base, .porta = nullptr});
         Servicos_Form1 servicos;
         servicos.abrir_configuracao = [this](QWidget*) {
             ++configuracoes;
@@ -31,7 +31,7 @@ class Painel_Sobre_Pty : public testing::Test {
         servicos.confirmar_saida = [](QWidget*) { return true; };
         servicos.encerrar = [] {};
         servicos.telas = &telas;
-        painel = std::make_unique<Form1>(variaveis, *porta, std::move(servicos));
+        painel = std::make_unique<Form1>(*estacao, std::move(servicos));
     }
 
     // What the far end has received so far, waiting up to `ms` for `minimo` bytes while the
@@ -50,9 +50,8 @@ class Painel_Sobre_Pty : public testing::Test {
 
     QTemporaryDir diretorio;
     Pseudo_Terminal pty;
-    Variaveis_Programa variaveis;
     Telas_Falsas telas;
-    std::unique_ptr<Porta_Serial_Qt> porta;
+    std::unique_ptr<Estacao> estacao;
     std::unique_ptr<Form1> painel;
     int configuracoes = 0;
 };

@@ -7,9 +7,9 @@
 #include <QDir>
 #include <memory>
 
-#include "app/history_wiring.h"
 #include "history/connection.h"
 #include "history/queries.h"
+#include "station/history_wiring.h"
 #include "tests/app/panel_fixture.h"
 
 namespace qx7::teste {
@@ -18,7 +18,7 @@ namespace {
 class Historico_Do_Programa : public ::testing::Test {
   protected:
     std::unique_ptr<Historico_Programa> Iniciar() {
-        return std::make_unique<Historico_Programa>(bancada.variaveis.Diretorio_Base, painel);
+        return std::make_unique<Historico_Programa>(bancada.base, bancada.estacao);
     }
     Painel_De_Teste bancada;
     Form1& painel = bancada.Criar();
@@ -40,7 +40,7 @@ TEST_F(Historico_Do_Programa, IntervaloGuardadoEntreSessoes) {
 }
 
 TEST_F(Historico_Do_Programa, ContadoresChegamAoArquivoAoEncerrar) {
-    painel.Enlace_Serial().Porta_Reaberta();  // one event the link counts
+    bancada.estacao.Enlace_Serial().Porta_Reaberta();  // one event the link counts
     const QString arquivo = Iniciar()->Servicos().arquivo;
     Conexao_Historico conexao(arquivo, Modo_Conexao::Leitura);
     ASSERT_TRUE(conexao.Aberta()) << conexao.Erro().toStdString();

@@ -60,7 +60,7 @@ TEST_F(Linha_Sobre_Pty, Quadro_Bom_Recebe_ACK_E_Quadro_Ruim_NAK) {
     pty.Escrever(ruim);
     Esperar(Nak);
     EXPECT_TRUE(No_Log("Status: Transmitiu NACK!"));
-    EXPECT_EQ(painel->Texto(Controle::LR_Hora), "09:05:30");
+    EXPECT_EQ(estacao->Painel().Texto(Controle::LR_Hora), "09:05:30");
 }
 
 TEST_F(Linha_Sobre_Pty, Pedido_Recusado_Sai_Quatro_Vezes_Ao_Todo) {
@@ -75,7 +75,7 @@ TEST_F(Linha_Sobre_Pty, Pedido_Recusado_Sai_Quatro_Vezes_Ao_Todo) {
 }
 
 TEST_F(Linha_Sobre_Pty, Ciclo_De_Conexao_E_Inventario_Byte_A_Byte) {
-    variaveis.Senha_Usuario = "qx7";
+    estacao->Variaveis().Senha_Usuario = "qx7";
     Iniciar();
 
     Clicar("Abrir_Conexão");
@@ -85,8 +85,8 @@ TEST_F(Linha_Sobre_Pty, Ciclo_De_Conexao_E_Inventario_Byte_A_Byte) {
     pty.Escrever(Ack + Monta_Quadro("CF04004711"
                                     "1"));
     Esperar(Ack);
-    EXPECT_EQ(painel->Texto(Controle::Estado), "ON-LINE");
-    EXPECT_EQ(painel->Texto(Controle::CF_TipoMedidor), "Posto");
+    EXPECT_EQ(estacao->Painel().Texto(Controle::Estado), "ON-LINE");
+    EXPECT_EQ(estacao->Painel().Texto(Controle::CF_TipoMedidor), "Posto");
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return painel->findChild<QWidget*>("Frame6")->isEnabled(); }, 1000));
 
@@ -101,9 +101,9 @@ TEST_F(Linha_Sobre_Pty, Ciclo_De_Conexao_E_Inventario_Byte_A_Byte) {
         Esperar(Ack);
     }
     EXPECT_EQ(telas.aberturas, (std::vector<std::string>{"Senha", "Inventario"}));
-    EXPECT_FALSE(variaveis.Modo_Inventario);
-    EXPECT_EQ(variaveis.Tabela_Tanques[4][0], " 04");
-    EXPECT_EQ(painel->Texto(Controle::Inf_Erro),
+    EXPECT_FALSE(estacao->Variaveis().Modo_Inventario);
+    EXPECT_EQ(estacao->Variaveis().Tabela_Tanques[4][0], " 04");
+    EXPECT_EQ(estacao->Painel().Texto(Controle::Inf_Erro),
               cp1252("Término da(s) leitura(s) do(s) tanque(s)!"));
 }
 

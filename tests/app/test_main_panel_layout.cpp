@@ -197,7 +197,7 @@ TEST(Form1_Janela, Legenda_Area_E_Tipos) {
         EXPECT_NE(t.Achar<QLineEdit>(caixa), nullptr) << caixa;
     }
     for (const char* timer : {"Timer1", "Timer2", "Timer3"}) {
-        EXPECT_NE(t.Achar<QTimer>(timer), nullptr) << timer;
+        EXPECT_NE(t.estacao.findChild<QTimer*>(QString::fromUtf8(timer)), nullptr) << timer;
     }
 }
 

@@ -1,5 +1,5 @@
-// The main panel as the link and the gauge logic reach it: texts, enabling, the tank drawing,
-// the running light, the platform services and the port's failure report.
+// The main panel showing the station's panel state: texts, enabling, the tank drawing, the
+// running light, what the operator types, and the port's failure report in the log.
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
@@ -13,10 +13,10 @@
 #include <ctime>
 
 #include "app/main_panel_layout.h"
-#include "app/serial_port_qt.h"
-#include "screens/inventory/decimal_separator.h"
+#include "station/serial_port_qt.h"
 #include "tests/app/panel_fixture.h"
 #include "tests/support/cpu_time.h"
+#include "text/decimal_separator.h"
 
 namespace qx7::teste {
 namespace {
@@ -73,11 +73,11 @@ class Painel_Textos : public testing::TestWithParam<Controle_Com_Nome> {};
 TEST_P(Painel_Textos, Escreve_No_Widget_Certo_E_Le_De_Volta) {
     const Controle_Com_Nome& c = GetParam();
     Painel_De_Teste t;
-    Form1& painel = t.Criar();
+    t.Criar();
     const std::string texto = "Peso Medido \xE9 75,5%";  // Windows-1252
-    painel.Definir_Texto(c.controle, texto);
+    t.estacao.Painel().Definir_Texto(c.controle, texto);
     EXPECT_EQ(Mostrado(t.Achar<QWidget>(c.nome)), QString::fromUtf8("Peso Medido é 75,5%"));
-    EXPECT_EQ(painel.Texto(c.controle), texto);
+    EXPECT_EQ(t.estacao.Painel().Texto(c.controle), texto);
 }
 
 INSTANTIATE_TEST_SUITE_P(Todos, Painel_Textos, testing::ValuesIn(Textos),
@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Todos, Painel_Textos, testing::ValuesIn(Textos),
 
 TEST(Painel, Habilitar_Molduras_E_Botoes) {
     Painel_De_Teste t;
-    Form1& painel = t.Criar();
+    t.Criar();
     const Controle_Com_Nome habilitaveis[] = {
         {Controle::Frame3, "Frame3"},
         {Controle::Frame5, "Frame5"},
@@ -100,9 +100,9 @@ TEST(Painel, Habilitar_Molduras_E_Botoes) {
     };
     for (const auto& [controle, nome] : habilitaveis) {
         QWidget* w = t.Achar<QWidget>(nome);
-        painel.Habilitar(controle, false);
+        t.estacao.Painel().Habilitar(controle, false);
         EXPECT_FALSE(w->isEnabledTo(w->parentWidget())) << nome;
-        painel.Habilitar(controle, true);
+        t.estacao.Painel().Habilitar(controle, true);
         EXPECT_TRUE(w->isEnabledTo(w->parentWidget())) << nome;
     }
 }
@@ -141,9 +141,9 @@ class Painel_Cliques : public testing::TestWithParam<Clique> {};
 TEST_P(Painel_Cliques, Cada_Botao_Chama_O_Seu_Tratador) {
     const Clique& c = GetParam();
     Painel_De_Teste t;
-    Form1& painel = t.Criar();
+    t.Criar();
     t.Achar<QAbstractButton>("TQ_Ativo(6)")->click();
-    painel.Definir_Texto(Controle::Comando_QX7, "xy");
+    t.estacao.Painel().Definir_Texto(Controle::Comando_QX7, "xy");
     t.Achar<QAbstractButton>(c.botao)->click();
     EXPECT_EQ(t.Achar<QLineEdit>("Comando_QX7")->text(), QString::fromUtf8(c.comando));
     EXPECT_EQ(t.telas.aberturas, c.aberturas);
@@ -154,20 +154,32 @@ INSTANTIATE_TEST_SUITE_P(Todos, Painel_Cliques, testing::ValuesIn(Cliques),
                              return std::to_string(info.index);
                          });
 
+// What the operator types goes into the state as it is typed: the command is read from there.
+TEST(Painel, Texto_Digitado_Chega_Ao_Estado) {
+    Painel_De_Teste t;
+    t.Criar();
+    QTest::keyClicks(t.Achar<QLineEdit>("Comando_QX7"), QStringLiteral("lr"));
+    EXPECT_EQ(t.estacao.Painel().Texto(Controle::Comando_QX7), "lr");
+    t.Achar<QAbstractButton>("Transmitir")->click();
+    EXPECT_EQ(t.Achar<QLineEdit>("Comando_QX7")->text(), QStringLiteral("LR"));
+    EXPECT_FALSE(t.estacao.Enlace_Serial().Fila_TX().Vazia());
+}
+
 TEST(Painel, Botoes_De_Tanque_Por_Indice) {
     Painel_De_Teste t;
-    Form1& painel = t.Criar();
-    painel.Habilitar_Tanque(9, false);
+    t.Criar();
+    t.estacao.Painel().Habilitar_Tanque(9, false);
     QWidget* frame5 = t.Achar<QWidget>("Frame5");
     EXPECT_FALSE(t.Achar<QRadioButton>("TQ_Ativo(9)")->isEnabledTo(frame5));
-    EXPECT_FALSE(painel.Tanque_Habilitado(9));
-    EXPECT_TRUE(painel.Tanque_Habilitado(8));
-    painel.Habilitar(Controle::Frame5, false);  // the frame does not change the button's own state
-    EXPECT_TRUE(painel.Tanque_Habilitado(8));
-    painel.Habilitar_Tanque(16, false);  // beyond the array: ignored
-    painel.Habilitar_Tanque(-1, false);
-    EXPECT_FALSE(painel.Tanque_Habilitado(16));
-    EXPECT_TRUE(painel.Tanque_Habilitado(15));
+    EXPECT_FALSE(t.estacao.Painel().Tanque_Habilitado(9));
+    EXPECT_TRUE(t.estacao.Painel().Tanque_Habilitado(8));
+    t.estacao.Painel().Habilitar(Controle::Frame5,
+                                 false);  // the frame does not change the button's own state
+    EXPECT_TRUE(t.estacao.Painel().Tanque_Habilitado(8));
+    t.estacao.Painel().Habilitar_Tanque(16, false);  // beyond the array: ignored
+    t.estacao.Painel().Habilitar_Tanque(-1, false);
+    EXPECT_FALSE(t.estacao.Painel().Tanque_Habilitado(16));
+    EXPECT_TRUE(t.estacao.Painel().Tanque_Habilitado(15));
 }
 
 struct Altura {
@@ -180,8 +192,8 @@ class Painel_Altura : public testing::TestWithParam<Altura> {};
 TEST_P(Painel_Altura, So_A_Altura_Muda_Dentro_Do_Tanque) {
     const Altura& a = GetParam();
     Painel_De_Teste t;
-    Form1& painel = t.Criar();
-    painel.Altura_Liquido(a.pedida);
+    t.Criar();
+    t.estacao.Painel().Altura_Liquido(a.pedida);
     const QWidget* vazio = t.Achar<QWidget>("Altura_Líquido");
     EXPECT_EQ(vazio->geometry(), QRect(Px(360), Px(3240), Px(2535), Px(a.mostrada)));
     EXPECT_EQ(t.Achar<QWidget>("Shape1")->geometry(), QRect(Px(360), Px(3240), Px(2535), Px(1335)));
@@ -194,9 +206,9 @@ INSTANTIATE_TEST_SUITE_P(Casos, Painel_Altura,
 
 TEST(Painel, Um_Sinal_Aceso_De_Cada_Vez) {
     Painel_De_Teste t;
-    Form1& painel = t.Criar();
+    t.Criar();
     for (int i : {0, 3, 4, 1}) {
-        painel.Selecionar_Sinal(i);
+        t.estacao.Painel().Selecionar_Sinal(i);
         for (int j = 0; j < 5; ++j) {
             const std::string nome = "Sinal(" + std::to_string(j) + ")";
             EXPECT_EQ(t.Achar<QRadioButton>(nome.c_str())->isChecked(), i == j) << nome;
@@ -209,41 +221,19 @@ TEST(Painel, Tick_Do_Timer1_Mostra_Relogio_E_Luz) {
     t.Gravar_Configuracao("COM1\r\n");
     Form1& painel = t.Criar();
     ASSERT_TRUE(painel.Form_Load());
-    painel.Enlace_Serial().Timer1_Tick();  // DSR seen on: the line has it wired
+    t.estacao.Enlace_Serial().Timer1_Tick();  // DSR seen on: the line has it wired
     t.porta.dsr = false;
-    painel.Enlace_Serial().Timer1_Tick();
+    t.estacao.Enlace_Serial().Timer1_Tick();
     EXPECT_FALSE(t.Achar<QLabel>("Data")->text().isEmpty());
     EXPECT_FALSE(t.Achar<QLabel>("Hora")->text().isEmpty());
     EXPECT_TRUE(t.Achar<QRadioButton>("Sinal(1)")->isChecked());
     EXPECT_EQ(t.Achar<QLineEdit>("Estado")->text(), "QX7 DESLIGADO");
 }
 
-TEST(Plataforma_Qt, Data_Hora_E_Separador_Do_Sistema) {
-    Painel_De_Teste t;
-    Form1& painel = t.Criar();
-    EXPECT_EQ(QString::fromLatin1(painel.Data_Atual()),
-              QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("\\d{1,2}\\D\\d{2}\\D\\d{2}"))
-                    .match(QString::fromLatin1(painel.Hora_Atual()))
-                    .hasMatch())
-        << painel.Hora_Atual();
-    const Separador_Decimal_Fixo virgula(',');
-    EXPECT_EQ(painel.Separador_Decimal(), ',');
-}
-
-TEST(Plataforma_Qt, Processar_Eventos_Roda_O_Que_Espera) {
-    Painel_De_Teste t;
-    Form1& painel = t.Criar();
-    bool rodou = false;
-    QTimer::singleShot(0, [&rodou] { rodou = true; });
-    painel.Processar_Eventos();
-    EXPECT_TRUE(rodou);
-}
-
 using teste::Segundos_De_Cpu;
 
 // A spinning wait burns about its wall time in CPU; one that sleeps between looks very little.
-TEST(Plataforma_Qt, Espera_Da_Transmissao_Dorme_Em_Vez_De_Girar) {
+TEST(Painel, Espera_Da_Transmissao_Dorme_Em_Vez_De_Girar) {
     Painel_De_Teste t;
     t.Gravar_Configuracao("COM1\r\n");
     Form1& painel = t.Criar();
@@ -252,7 +242,7 @@ TEST(Plataforma_Qt, Espera_Da_Transmissao_Dorme_Em_Vez_De_Girar) {
     QTimer::singleShot(100, [&t] { t.porta.Esvaziar_Saida(); });
     const auto inicio = std::chrono::steady_clock::now();
     const double cpu = Segundos_De_Cpu();
-    painel.Enlace_Serial().Timer3_Tick();  // sends the start-up's "ID02" and waits for the buffer
+    t.estacao.Enlace_Serial().Timer3_Tick();  // sends the start-up's "ID02", waits for the buffer
     const double gasto = Segundos_De_Cpu() - cpu;
     const std::chrono::duration<double> parede = std::chrono::steady_clock::now() - inicio;
     ASSERT_EQ(t.porta.escritas.size(), 1U);
@@ -261,14 +251,9 @@ TEST(Plataforma_Qt, Espera_Da_Transmissao_Dorme_Em_Vez_De_Girar) {
 }
 
 TEST(Painel, Falha_Da_Porta_Vai_Para_O_Log) {
-    QTemporaryDir diretorio;
-    Porta_Serial_Qt porta(std::filesystem::path(diretorio.path().toStdString()) / "");
-    Variaveis_Programa variaveis;
-    Telas_Falsas telas;
-    Servicos_Form1 servicos;
-    servicos.telas = &telas;
-    Form1 painel(variaveis, porta, std::move(servicos));
-    emit porta.Falha(QString::fromUtf8("Evento : A porta COM1 foi desligada"));
+    Painel_De_Teste t;
+    Form1& painel = t.Criar();
+    t.estacao.Porta_Perdida(QString::fromUtf8("Evento : A porta COM1 foi desligada"));
     ASSERT_EQ(painel.Log().rowCount(), 1);
     EXPECT_EQ(painel.Log().Linha(0), "Evento : A porta COM1 foi desligada");
 }

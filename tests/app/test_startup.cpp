@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "app/startup.h"
+#include "station/startup.h"
 #include "tests/app/panel_fixture.h"
 
 namespace qx7::teste {
@@ -104,7 +104,7 @@ TEST(Inicializacao, Sem_Escolha_E_Sim_Encerra_Sem_Painel) {
     EXPECT_EQ(t.configuracoes, 1);
     EXPECT_EQ(t.perguntas, 1);
     EXPECT_FALSE(painel.isVisible());
-    EXPECT_FALSE(t.Achar<QTimer>("Timer3")->isActive());
+    EXPECT_FALSE(t.estacao.findChild<QTimer*>(QStringLiteral("Timer3"))->isActive());
     EXPECT_EQ(painel.Log().rowCount(), 0);
     EXPECT_FALSE(t.porta.PortOpen());
 }
@@ -164,7 +164,7 @@ TEST_F(Painel_Aberto, Estado_Desconectado) {
     for (int k = 0; k < 16; ++k) {
         const std::string nome = "TQ_Ativo(" + std::to_string(k) + ")";
         EXPECT_TRUE(t.Achar<QRadioButton>(nome.c_str())->isEnabledTo(frame5)) << nome;
-        EXPECT_TRUE(t.painel->Tanque_Habilitado(k)) << nome;
+        EXPECT_TRUE(t.estacao.Painel().Tanque_Habilitado(k)) << nome;
     }
     EXPECT_TRUE(t.Achar<QAbstractButton>("Configuração")->isEnabled());
     EXPECT_TRUE(t.Achar<QAbstractButton>("Abrir_Conexão")->isEnabled());
@@ -177,7 +177,7 @@ TEST_F(Painel_Aberto, Timers_Ativos_Com_Seus_Intervalos) {
     const std::pair<const char*, int> timers[] = {
         {"Timer1", 1000}, {"Timer2", 1000}, {"Timer3", 25}};
     for (const auto& [nome, intervalo] : timers) {
-        const QTimer* timer = t.Achar<QTimer>(nome);
+        const QTimer* timer = t.estacao.findChild<QTimer*>(QString::fromUtf8(nome));
         ASSERT_NE(timer, nullptr) << nome;
         EXPECT_TRUE(timer->isActive()) << nome;
         EXPECT_EQ(timer->interval(), intervalo) << nome;
@@ -190,7 +190,7 @@ TEST_F(Painel_Aberto, Primeira_Linha_Do_Log_E_O_ID02) {
 }
 
 TEST_F(Painel_Aberto, Primeiro_Tick_Envia_O_ID02) {
-    t.painel->Enlace_Serial().Timer3_Tick();
+    t.estacao.Enlace_Serial().Timer3_Tick();
     EXPECT_EQ(t.porta.Saida(), std::string("\x02ID02\x03\x0C"));
 }
 
@@ -205,7 +205,7 @@ TEST_F(Painel_Aberto, Sair_Derruba_DTR_E_RTS_E_Fecha_Em_Ordem) {
     EXPECT_FALSE(t.porta.dtr);
     EXPECT_FALSE(t.porta.rts);
     EXPECT_FALSE(t.porta.PortOpen());
-    EXPECT_FALSE(t.Achar<QTimer>("Timer3")->isActive());
+    EXPECT_FALSE(t.estacao.findChild<QTimer*>(QStringLiteral("Timer3"))->isActive());
 }
 
 // Requests still queued are dropped: nothing reaches the line after "Sair".
@@ -223,11 +223,11 @@ TEST_F(Painel_Aberto, Configuracao_So_Abre_A_Tela) {
 }
 
 TEST_F(Painel_Aberto, Limpar_Log_Esvazia_A_Lista) {
-    t.painel->Log_Registro().Adicionar("Status: Transmiss\xE3o OK!");
+    t.estacao.Log().Adicionar("Status: Transmiss\xE3o OK!");
     ASSERT_EQ(t.painel->Log().rowCount(), 2);
     t.Achar<QAbstractButton>("Limpar_Log")->click();
     EXPECT_EQ(t.painel->Log().rowCount(), 0);
-    EXPECT_EQ(t.painel->Enlace_Serial().Fila_TX().Indice_Grava(), 1);  // the queues are untouched
+    EXPECT_EQ(t.estacao.Enlace_Serial().Fila_TX().Indice_Grava(), 1);  // the queues are untouched
 }
 
 TEST_F(Painel_Aberto, Conectar_Abre_A_Senha_E_Pede_ID01) {
@@ -238,9 +238,9 @@ TEST_F(Painel_Aberto, Conectar_Abre_A_Senha_E_Pede_ID01) {
 }
 
 TEST_F(Painel_Aberto, Botao_De_Tanque_Escolhe_O_Tanque) {
-    t.painel->Habilitar(Controle::Frame5, true);  // as the configuration answer does
+    t.estacao.Painel().Habilitar(Controle::Frame5, true);  // as the configuration answer does
     t.Achar<QAbstractButton>("TQ_Ativo(6)")->click();
-    EXPECT_EQ(t.painel->Logica_Medidor().Tanque_Selecionado(), "07");
+    EXPECT_EQ(t.estacao.Logica_Medidor().Tanque_Selecionado(), "07");
 }
 
 TEST_F(Painel_Aberto, Fechar_A_Janela_Fecha_A_Porta) {

@@ -11,7 +11,7 @@ namespace {
 TEST_F(Painel_Sobre_Pty, Abre_A_9600_8N1_Em_Modo_Cru) {
     ASSERT_TRUE(painel->Form_Load());
     EXPECT_EQ(configuracoes, 0);
-    EXPECT_TRUE(porta->PortOpen());
+    EXPECT_TRUE(estacao->Canal().PortOpen());
     termios modo{};
     ASSERT_EQ(tcgetattr(pty.Mestre(), &modo), 0);  // a master reports its slave's settings
     EXPECT_EQ(cfgetospeed(&modo), static_cast<speed_t>(B9600));
@@ -33,10 +33,10 @@ TEST_F(Painel_Sobre_Pty, Primeiro_Quadro_Na_Linha_E_O_ID02) {
 }
 
 TEST_F(Painel_Sobre_Pty, Sem_Arquivo_Mostra_Configuracao_E_Pode_Sair) {
-    std::filesystem::remove(Arquivo_Configuracao(variaveis.Diretorio_Base));
+    std::filesystem::remove(Arquivo_Configuracao(estacao->Variaveis().Diretorio_Base));
     EXPECT_FALSE(painel->Form_Load());
     EXPECT_EQ(configuracoes, 1);
-    EXPECT_FALSE(porta->PortOpen());
+    EXPECT_FALSE(estacao->Canal().PortOpen());
 }
 
 }  // namespace

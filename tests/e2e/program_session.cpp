@@ -10,11 +10,11 @@
 #include <fstream>
 #include <optional>
 
-#include "app/base_dir.h"
 #include "app/log_model.h"
 #include "link/codepage.h"
 #include "link/frame.h"
-#include "widgets/codepage.h"
+#include "station/base_dir.h"
+#include "text/qt_1252.h"
 
 namespace qx7::e2e {
 

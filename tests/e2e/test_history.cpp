@@ -8,12 +8,12 @@
 #include <QSqlQuery>
 #include <QWidget>
 
-#include "app/history_wiring.h"
 #include "history/connection.h"
 #include "link/frame.h"
+#include "station/history_wiring.h"
 #include "tests/e2e/program_session.h"
 #include "tests/history/history_reader.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 
 namespace qx7::e2e {
 namespace {

@@ -14,7 +14,7 @@
 #include "tests/e2e/pdf_print.h"
 #include "tests/e2e/program_session.h"
 #include "tests/e2e/qt_printers.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 #include "widgets/grid.h"
 
 namespace qx7::e2e {

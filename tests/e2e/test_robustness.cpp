@@ -15,15 +15,16 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/base_dir.h"
-#include "app/startup.h"
 #include "app/startup_qt.h"
 #include "link/frame.h"
+#include "station/base_dir.h"
+#include "station/serial_port_qt.h"
+#include "station/startup.h"
 #include "tests/e2e/program_session.h"
 #include "tests/e2e/qt_printers.h"
 #include "tests/support/cpu_time.h"
 #include "tests/support/pty.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 
 namespace qx7::e2e {
 namespace {
@@ -343,7 +344,7 @@ TEST(Porta, QueVoltaReconectaSozinhaEEntregaOsPedidosEmOrdem) {
         Esperar([&] { return sessao.Simulador().Pedidos() == esperados; }, 4 * Espera_Resposta_ms))
         << sessao.Simulador().Pedidos().join(QLatin1Char(' ')).toStdString() << "\n"
         << Texto_Do_Log(sessao.Prog());
-    const Medidor& medidor = sessao.Prog().Painel().Logica_Medidor();
+    const Medidor& medidor = sessao.Prog().Estacao_Do_Programa().Logica_Medidor();
     EXPECT_TRUE(Esperar([&] { return medidor.Estado_Conexao() == Conexao::Conectado; },
                         Espera_Resposta_ms));
     EXPECT_EQ(sessao.Texto("Estado"), QStringLiteral("ON-LINE"));
@@ -361,7 +362,8 @@ TEST(Inicio, EntradaCOMSemDispositivoAguardaEAbreQuandoAparece) {
     ASSERT_TRUE(p.Iniciar());
     EXPECT_EQ(p.configuracoes, 0);
     EXPECT_FALSE(p.programa->Canal_Serial().PortOpen());
-    EXPECT_EQ(p.programa->Painel().Logica_Medidor().Estado_Conexao(), Conexao::Porta_Fechada);
+    EXPECT_EQ(p.programa->Estacao_Do_Programa().Logica_Medidor().Estado_Conexao(),
+              Conexao::Porta_Fechada);
     EXPECT_TRUE(QString::fromStdString(Texto_Do_Log(*p.programa))
                     .contains(QStringLiteral("será aberta quando o dispositivo aparecer")))
         << Texto_Do_Log(*p.programa);

@@ -7,7 +7,7 @@
 
 #include "gauge/shared_tables.h"
 #include "gauge/tank_level.h"
-#include "screens/inventory/decimal_separator.h"
+#include "text/decimal_separator.h"
 #include "screens/inventory/filled_shape.h"
 #include "screens/inventory/form2.h"
 #include "screens/inventory/tank_frame.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "gauge/shared_tables.h"
-#include "screens/inventory/decimal_separator.h"
+#include "text/decimal_separator.h"
 #include "screens/inventory/form2.h"
 #include "widgets/grid.h"
 #include "widgets/twips.h"

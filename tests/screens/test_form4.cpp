@@ -13,8 +13,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/base_dir.h"
-#include "app/serial_port_qt.h"
+#include "station/base_dir.h"
+#include "station/serial_port_qt.h"
 #include "app/setup_services.h"
 #include "tests/support/fake_serial_port.h"
 #include "tests/support/pty.h"

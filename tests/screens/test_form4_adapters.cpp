@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/base_dir.h"
+#include "station/base_dir.h"
 #include "app/setup_services.h"
 #include "screens/setup/form4.h"
 #include "tests/support/fake_serial_port.h"

@@ -55,7 +55,12 @@ class Plataforma_Falsa : public Plataforma {
 class Registro_Falso : public Registro {
   public:
     void Adicionar(std::string linha) override { linhas.push_back(std::move(linha)); }
-    std::vector<std::string> linhas;
+    void Adicionar_Aviso(std::string linha) override {
+        avisos.push_back(linha);
+        linhas.push_back(std::move(linha));
+    }
+    std::vector<std::string> linhas;  // every line, in order
+    std::vector<std::string> avisos;  // the failure lines among them
 };
 
 }  // namespace qx7::teste

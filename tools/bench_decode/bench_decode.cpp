@@ -13,11 +13,11 @@
 #include <string>
 
 #include "app/main_panel.h"
-#include "app/serial_port_qt.h"
 #include "app/startup_qt.h"
 #include "gauge/medidor.h"
 #include "link/frame.h"
 #include "link/link.h"
+#include "station/serial_port_qt.h"
 #include "tests/support/fake_serial_port.h"
 #include "tests/support/fakes.h"
 #include "tests/tools/program_harness.h"
@@ -66,14 +66,13 @@ void Decodificar(benchmark::State& estado, const std::string& familia) {
 // The same frames into the real main panel (not loaded: no port, no timers).
 void Decodificar_Form1(benchmark::State& estado, const std::string& familia) {
     const std::string quadro = Quadro(familia);
-    Variaveis_Programa variaveis;
-    Porta_Serial_Qt serial(std::filesystem::temp_directory_path());
-    simulador::teste::Telas_Falsas telas(variaveis);
-    Servicos_Form1 servicos = Servicos_Do_Programa(variaveis);
+    Estacao estacao({.diretorio_base = std::filesystem::temp_directory_path(), .porta = nullptr});
+    simulador::teste::Telas_Falsas telas(estacao.Variaveis());
+    Servicos_Form1 servicos = Servicos_Do_Programa(estacao.Variaveis());
     servicos.telas = &telas;
-    Form1 painel(variaveis, serial, servicos);
+    Form1 painel(estacao, servicos);
     for (auto _ : estado) {
-        painel.Logica_Medidor().Processar_Mensagem_Recebida(quadro);
+        estacao.Logica_Medidor().Processar_Mensagem_Recebida(quadro);
     }
     estado.SetLabel(std::to_string(quadro.size()) + " bytes");
 }

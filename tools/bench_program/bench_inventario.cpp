@@ -27,11 +27,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/history_wiring.h"
 #include "app/main_panel.h"
 #include "app/modal_screens_qt.h"
-#include "app/serial_port_qt.h"
 #include "app/startup_qt.h"
+#include "station/history_wiring.h"
+#include "station/serial_port_qt.h"
 #include "tools/bench_program/bench_station.h"
 #include "tools/bench_program/counting_port.h"
 #include "tools/bench_program/traffic_analysis.h"
@@ -149,31 +149,32 @@ int Rodar(const Opcoes& opcoes) {
     }
     Processo_Simulador simulador(base.Caminho(), argumentos);
 
-    Variaveis_Programa variaveis;
-    variaveis.Diretorio_Base = base.Caminho();
     Porta_Serial_Qt serial(base.Caminho());
     Porta_Contadora porta(serial);
+    Estacao estacao({.diretorio_base = base.Caminho(), .porta = &porta});
+    Variaveis_Programa& variaveis = estacao.Variaveis();
     Telas_Bancada telas(variaveis);
     Servicos_Form1 servicos = Servicos_Do_Programa(variaveis);
     servicos.telas = &telas;
-    Form1 painel(variaveis, porta, servicos);
+    Form1 painel(estacao, servicos);
     telas.qt = std::make_unique<Telas_Qt>(variaveis, &painel);
     if (!painel.Form_Load()) {
         std::fprintf(stderr, "o programa não abriu a porta\n");
         return 1;
     }
-    std::unique_ptr<Historico_Programa> historico;
     if (opcoes.historico) {
-        historico = std::make_unique<Historico_Programa>(base.Caminho(), painel);
+        estacao.Iniciar_Historico(0);
     }
+    Historico_Programa* historico = estacao.Historico();
     painel.show();
 
     Inicio_Dos_Ticks ticks;
-    painel.findChild<QTimer*>(QStringLiteral("Timer3"))->installEventFilter(&ticks);
+    estacao.findChild<QTimer*>(QStringLiteral("Timer3"))->installEventFilter(&ticks);
     auto* iv = painel.findChild<QAbstractButton*>(QStringLiteral("IV_Cmd"));
+    Enlace& enlace = estacao.Enlace_Serial();
     const auto ocioso = [&] {
-        return painel.Enlace_Serial().Estado_Protocolo() == Enlace::Estado_Ocioso &&
-               painel.Enlace_Serial().Fila_TX().Vazia() && painel.Enlace_Serial().Fila_RX().Vazia();
+        return enlace.Estado_Protocolo() == Enlace::Estado_Ocioso && enlace.Fila_TX().Vazia() &&
+               enlace.Fila_RX().Vazia();
     };
     // Quiet: idle, and nothing on the line for 300 ms (the last ACK of a series included).
     const auto quieto = [&] {
@@ -181,7 +182,7 @@ int Rodar(const Opcoes& opcoes) {
                Relogio::now() - porta.trafego.back().quando > std::chrono::milliseconds(300);
     };
     Esperar(quieto, std::chrono::seconds(3));
-    painel.Logica_Medidor().Abrir_Conexao_Click();
+    estacao.Logica_Medidor().Abrir_Conexao_Click();
     if (!Esperar([&] { return iv->isEnabled() && quieto(); }, std::chrono::seconds(10))) {
         std::fprintf(stderr, "a conexão não se completou\n");
         return 1;

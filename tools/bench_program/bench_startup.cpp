@@ -17,9 +17,9 @@
 #include <string>
 
 #include "app/main_panel.h"
-#include "app/serial_port_qt.h"
 #include "app/startup_qt.h"
 #include "link/frame.h"
+#include "station/serial_port_qt.h"
 #include "tests/support/pty.h"
 #include "tools/bench_program/bench_station.h"
 #include "tools/bench_program/counting_port.h"
@@ -44,10 +44,8 @@ void No_Processo(int n) {
     Ligar_COM1(base.Caminho(), pty);
 
     const auto inicio = Relogio::now();
-    Variaveis_Programa variaveis;
-    variaveis.Diretorio_Base = base.Caminho();
-    Porta_Serial_Qt serial(base.Caminho());
-    Form1 painel(variaveis, serial, Servicos_Do_Programa(variaveis));
+    Estacao estacao({.diretorio_base = base.Caminho(), .porta = nullptr});
+    Form1 painel(estacao, Servicos_Do_Programa(estacao.Variaveis()));
     if (!painel.Form_Load()) {
         std::fprintf(stderr, "o programa não abriu a porta\n");
         std::exit(1);

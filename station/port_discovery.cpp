@@ -1,4 +1,4 @@
-#include "app/port_discovery.h"
+#include "station/port_discovery.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "app/port_reason.h"
+#include "station/port_reason.h"
 
 namespace qx7 {
 

@@ -1,4 +1,4 @@
-#include "app/com_number.h"
+#include "station/com_number.h"
 
 #include <cctype>
 #include <system_error>

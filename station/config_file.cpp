@@ -1,4 +1,4 @@
-#include "app/config_file.h"
+#include "station/config_file.h"
 
 #include <QFile>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,12 +1,12 @@
-#include "app/startup.h"
+#include "station/startup.h"
 
 #include <QDebug>
 #include <optional>
 #include <utility>
 
-#include "app/base_dir.h"
-#include "app/config_file.h"
-#include "app/port_opening.h"
+#include "station/base_dir.h"
+#include "station/config_file.h"
+#include "station/port_opening.h"
 
 namespace qx7 {
 

@@ -1,11 +1,10 @@
-#include "app/history_wiring.h"
+#include "station/history_wiring.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QMessageBox>
 
-#include "app/main_panel.h"
-#include "widgets/codepage.h"
+#include "station/station.h"
+#include "text/qt_1252.h"
 
 namespace qx7 {
 
@@ -27,8 +26,9 @@ QString Arquivo_No_Diretorio(const std::filesystem::path& base, const char* nome
     return QDir(QString::fromStdString(base.string())).filePath(QString::fromLatin1(nome));
 }
 
-Historico_Programa::Historico_Programa(const std::filesystem::path& diretorio_base, Form1& painel)
-    : painel_(painel),
+Historico_Programa::Historico_Programa(const std::filesystem::path& diretorio_base,
+                                       Estacao& estacao, int intervalo_padrao)
+    : estacao_(estacao),
       arquivo_(Arquivo_No_Diretorio(diretorio_base, Arquivo_Historico)),
       preferencias_(Arquivo_No_Diretorio(diretorio_base, Arquivo_Preferencias),
                     QSettings::IniFormat),
@@ -38,9 +38,9 @@ Historico_Programa::Historico_Programa(const std::filesystem::path& diretorio_ba
                      QMetaObject::invokeMethod(
                          this, [this, aviso] { Avisar(aviso); }, Qt::QueuedConnection);
                  }}),
-      automatica_([this] { painel_.Logica_Medidor().MA_Cmd_Click(); }) {
-    painel_.Logica_Medidor().Definir_Historico(&captura_);
-    automatica_.Definir_Intervalo(preferencias_.value(Chave_Intervalo, 0).toInt());
+      automatica_([this] { estacao_.Logica_Medidor().MA_Cmd_Click(); }) {
+    estacao_.Logica_Medidor().Definir_Historico(&captura_);
+    Ler_Intervalo(intervalo_padrao);
     connect(&segundo_, &QTimer::timeout, this, &Historico_Programa::Segundo);
     connect(&contadores_, &QTimer::timeout, this, &Historico_Programa::Gravar_Contadores);
     segundo_.start(1000);
@@ -48,37 +48,50 @@ Historico_Programa::Historico_Programa(const std::filesystem::path& diretorio_ba
 }
 
 Historico_Programa::~Historico_Programa() {
-    painel_.Logica_Medidor().Definir_Historico(nullptr);
+    estacao_.Logica_Medidor().Definir_Historico(nullptr);
     Gravar_Contadores();
     gravador_.Encerrar();
 }
 
+// Unset, the station's own default applies, and the log says so: a service nobody configured
+// still reads its tanks.
+void Historico_Programa::Ler_Intervalo(int intervalo_padrao) {
+    const QVariant guardado = preferencias_.value(Chave_Intervalo);
+    if (guardado.isValid()) {
+        automatica_.Definir_Intervalo(guardado.toInt());
+        return;
+    }
+    automatica_.Definir_Intervalo(intervalo_padrao);
+    if (intervalo_padrao > 0) {
+        estacao_.Log().Adicionar(
+            Para_1252(QStringLiteral("Leitura automática a cada %1 minutos ([Historico] "
+                                     "LeituraAutomaticaMinutos não definido em %2)")
+                          .arg(intervalo_padrao)
+                          .arg(QString::fromLatin1(Arquivo_Preferencias))));
+    }
+}
+
 void Historico_Programa::Avisar(const Aviso_Historico& aviso) {
-    painel_.Log_Registro().Adicionar(Para_1252(aviso.linha_log));
-    auto* caixa = new QMessageBox(QMessageBox::Warning, QStringLiteral("Histórico"), aviso.mensagem,
-                                  QMessageBox::Ok, &painel_);
-    caixa->setObjectName(QStringLiteral("Aviso_Historico"));
-    caixa->setAttribute(Qt::WA_DeleteOnClose);
-    caixa->setModal(false);  // the line goes on while it is shown
-    caixa->show();
+    estacao_.Log().Adicionar_Aviso(Para_1252(aviso.linha_log));
+    estacao_.Informar(QStringLiteral("Histórico"), aviso.mensagem);
 }
 
 void Historico_Programa::Segundo() {
-    Enlace& enlace = painel_.Enlace_Serial();
-    const Estado_Linha estado{painel_.Logica_Medidor().Estado_Conexao() == Conexao::Conectado,
+    Enlace& enlace = estacao_.Enlace_Serial();
+    const Estado_Linha estado{estacao_.Logica_Medidor().Estado_Conexao() == Conexao::Conectado,
                               enlace.Estado_Protocolo() == Enlace::Estado_Ocioso &&
                                   enlace.Fila_TX().Vazia() && enlace.Fila_RX().Vazia()};
     automatica_.Tick(QDateTime::currentMSecsSinceEpoch(), estado);
 }
 
 Estatisticas_Enlace Historico_Programa::Pendentes() const {
-    return Diferenca(painel_.Enlace_Serial().Estatisticas(), enfileiradas_);
+    return Diferenca(estacao_.Enlace_Serial().Estatisticas(), enfileiradas_);
 }
 
 void Historico_Programa::Gravar_Contadores() {
     const Estatisticas_Enlace pendentes = Pendentes();
     gravador_.Enfileirar(Unidade_Contadores{pendentes});
-    enfileiradas_ = painel_.Enlace_Serial().Estatisticas();
+    enfileiradas_ = estacao_.Enlace_Serial().Estatisticas();
 }
 
 bool Historico_Programa::Definir_Intervalo(int minutos) {
@@ -92,7 +105,7 @@ bool Historico_Programa::Definir_Intervalo(int minutos) {
 
 Servicos_Historico Historico_Programa::Servicos() {
     return {arquivo_,
-            [this] { return painel_.Enlace_Serial().Estatisticas(); },
+            [this] { return estacao_.Enlace_Serial().Estatisticas(); },
             [this] { return Pendentes(); },
             [this] { return gravador_.Motivo_Inativo(); },
             [this] { return automatica_.Intervalo(); },

@@ -1,4 +1,4 @@
-#include "app/port_reason.h"
+#include "station/port_reason.h"
 
 #include <grp.h>
 #include <signal.h>

@@ -1,4 +1,4 @@
-#include "app/serial_port_qt_settings.h"
+#include "station/serial_port_qt_settings.h"
 
 #include "link/system_error.h"
 

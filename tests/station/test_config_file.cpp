@@ -1,4 +1,4 @@
-#include "app/config_file.h"
+#include "station/config_file.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/base_dir.h"
+#include "station/base_dir.h"
 
 namespace qx7 {
 namespace {

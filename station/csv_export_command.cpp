@@ -1,4 +1,4 @@
-#include "app/csv_export_command.h"
+#include "station/csv_export_command.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -8,9 +8,9 @@
 #include <ostream>
 #include <string_view>
 
-#include "app/history_wiring.h"
 #include "history/connection.h"
 #include "history/readings_csv.h"
+#include "station/history_wiring.h"
 
 namespace qx7 {
 

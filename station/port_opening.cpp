@@ -1,4 +1,4 @@
-#include "app/port_opening.h"
+#include "station/port_opening.h"
 
 #include <string_view>
 

@@ -12,11 +12,11 @@
 #include "history/capture.h"
 #include "history/writer.h"
 #include "link/link_statistics.h"
-#include "screens/history/history_services.h"
+#include "station/history_services.h"
 
 namespace qx7 {
 
-class Form1;
+class Estacao;
 
 inline constexpr const char* Arquivo_Historico = "Historico.sqlite";
 inline constexpr const char* Arquivo_Preferencias = "Preferencias.ini";
@@ -27,20 +27,23 @@ QString Arquivo_No_Diretorio(const std::filesystem::path& base, const char* nome
 
 class Historico_Programa : public QObject {
   public:
-    Historico_Programa(const std::filesystem::path& diretorio_base, Form1& painel);
+    // `intervalo_padrao`: the automatic reading's minutes when the preferences set none.
+    Historico_Programa(const std::filesystem::path& diretorio_base, Estacao& estacao,
+                       int intervalo_padrao = 0);
     ~Historico_Programa() override;  // the counters flushed, the queue written
 
     Servicos_Historico Servicos();
     Gravador_Historico& Gravador() { return gravador_; }
 
   private:
+    void Ler_Intervalo(int intervalo_padrao);
     void Avisar(const Aviso_Historico& aviso);
     void Segundo();
     void Gravar_Contadores();
     Estatisticas_Enlace Pendentes() const;
     bool Definir_Intervalo(int minutos);
 
-    Form1& painel_;
+    Estacao& estacao_;
     QString arquivo_;
     QSettings preferencias_;
     Gravador_Historico gravador_;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/port_opening.h"
+#include "station/port_opening.h"
 #include "tests/support/fake_serial_port.h"
 
 namespace qx7 {

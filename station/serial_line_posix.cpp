@@ -1,4 +1,4 @@
-#include "app/serial_line_posix.h"
+#include "station/serial_line_posix.h"
 
 #include <sys/ioctl.h>
 #include <termios.h>

@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <sstream>
 
-#include "app/csv_export_command.h"
-#include "app/history_wiring.h"
 #include "history/writer.h"
+#include "station/csv_export_command.h"
+#include "station/history_wiring.h"
 
 namespace qx7::teste {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/base_dir.h"
+#include "station/base_dir.h"
 
 #include <gtest/gtest.h>
 

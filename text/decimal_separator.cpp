@@ -1,9 +1,9 @@
-#include "screens/inventory/decimal_separator.h"
+#include "text/decimal_separator.h"
 
 #include <QLocale>
 #include <string>
 
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 
 namespace qx7 {
 

@@ -1,4 +1,4 @@
-#include "app/serial_port_qt.h"
+#include "station/serial_port_qt.h"
 
 #include <QSerialPort>
 #include <QTimer>
@@ -6,13 +6,13 @@
 #include <cerrno>
 #include <optional>
 
-#include "app/base_dir.h"
-#include "app/serial_line_posix.h"
-#include "app/serial_port_qt_settings.h"
 #include "link/line_changes.h"
 #include "link/output_drain.h"
 #include "link/serial_settings.h"
-#include "widgets/codepage.h"
+#include "station/base_dir.h"
+#include "station/serial_line_posix.h"
+#include "station/serial_port_qt_settings.h"
+#include "text/qt_1252.h"
 
 namespace qx7 {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "screens/setup/system_port.h"
+#include "station/system_port.h"
 
 namespace qx7 {
 

@@ -1,4 +1,4 @@
-#include "app/serial_port_qt.h"
+#include "station/serial_port_qt.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <memory>
 
-#include <QDialog>
+#include <QEventLoop>
 #include <QTimer>
 #include <chrono>
 
@@ -21,7 +21,7 @@
 #include "link/link.h"
 #include "tests/support/fakes.h"
 #include "tests/support/pty.h"
-#include "widgets/codepage.h"
+#include "text/qt_1252.h"
 
 namespace qx7 {
 namespace {
@@ -326,17 +326,17 @@ TEST_F(Porta_Pty, QuadroQueChegaComTelaModalAbertaNaRecepcaoEEnfileirado) {
         if (!std::exchange(abrir, false)) {
             return;
         }
-        QDialog tela;
+        QEventLoop tela;  // what a modal screen runs
         QTimer::singleShot(20, &tela, [&] { com3->Escrever(Monta_Quadro("LR")); });
         QTimer olhar;
         QObject::connect(&olhar, &QTimer::timeout, &tela, [&] {
             if (enlace.Fila_RX().Indice_Grava() == 2) {
                 enfileirado_com_tela_aberta = true;
-                tela.accept();
+                tela.quit();
             }
         });
         olhar.start(5);
-        QTimer::singleShot(2000, &tela, &QDialog::reject);
+        QTimer::singleShot(2000, &tela, &QEventLoop::quit);
         tela.exec();
     };
     com3->Escrever(Monta_Quadro("MT01"));
