@@ -4,18 +4,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/serial_port_qt.h"
 #include "app/setup_services.h"
 #include "screens/setup/form4.h"
 
 namespace qx7 {
 
 bool Abrir_Configuracao(Variaveis_Programa& variaveis, QWidget* pai) {
-    const std::filesystem::path base = variaveis.Diretorio_Base;
-    Form4 tela(
-        variaveis,
-        Servicos_Configuracao(base, [base] { return std::make_unique<Porta_Serial_Qt>(base); }),
-        pai);
+    Form4 tela(variaveis, Servicos_Configuracao(variaveis.Diretorio_Base), pai);
     tela.exec();
     return tela.Escolheu_Porta();
 }

@@ -1,5 +1,5 @@
-// The one port-opening sequence in both of its uses: where it stops after a refusal, which
-// RTS state it leaves, and whether the input is discarded.
+// The one port-opening sequence: where it stops after a refusal, which RTS state it leaves,
+// and whether the input is discarded.
 
 #include <gtest/gtest.h>
 
@@ -40,24 +40,6 @@ const Caso_Abertura Casos_Abertura[] = {
      false,
      {"CommPort=4", "Settings=9600,N,8,1", "InputLen=1", "RThreshold=1", "DTREnable=True",
       "RTSEnable=False", "PortOpen=True (recusado)"}},
-    {"SondagemAbre",
-     Uso_Da_Porta::Sondagem,
-     Recusa::Nenhuma,
-     true,
-     {"CommPort=4", "Settings=9600,N,8,1", "InputLen=1", "RThreshold=1", "DTREnable=True",
-      "RTSEnable=True", "PortOpen=True"}},
-    {"SondagemSegueAposONumeroRecusado",
-     Uso_Da_Porta::Sondagem,
-     Recusa::CommPort,
-     false,
-     {"CommPort=4 (recusado)", "Settings=9600,N,8,1", "InputLen=1", "RThreshold=1",
-      "DTREnable=True", "RTSEnable=True", "PortOpen=True (recusado)"}},
-    {"SondagemAberturaRecusada",
-     Uso_Da_Porta::Sondagem,
-     Recusa::Abertura,
-     false,
-     {"CommPort=4", "Settings=9600,N,8,1", "InputLen=1", "RThreshold=1", "DTREnable=True",
-      "RTSEnable=True", "PortOpen=True (recusado)"}},
 };
 
 class Abertura_Da_Porta : public ::testing::TestWithParam<Caso_Abertura> {};
