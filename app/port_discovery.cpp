@@ -137,9 +137,11 @@ Juizo_Porta Julgar_Dispositivo(const Descoberta_Portas& descoberta,
         return Juizo(Situacao::Indisponivel, Motivo_Em_Uso(processo));
     }
     if (trava.tipo == Estado_Trava::Tipo::Ilegivel) {
-        return Juizo(Situacao::Incerto,
-                     "a trava " + trava.arquivo.string() +
-                         " não pode ser lida: " + Descricao_Erro_Sistema(trava.erro));
+        return Juizo(
+            Situacao::Incerto,
+            "a trava " + trava.arquivo.string() +
+                (trava.erro == 0 ? std::string(" não é um arquivo comum")
+                                 : " não pode ser lida: " + Descricao_Erro_Sistema(trava.erro)));
     }
     return Juizo(Situacao::Livre);
 }

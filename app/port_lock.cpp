@@ -66,21 +66,31 @@ std::optional<std::string> Programa_Do_Processo(long processo, int& erro) {
     return std::filesystem::path(caminho).filename().string();
 }
 
-// The contents of a regular file, read without waiting (a FIFO planted there must not hang
-// the probe); nothing, with `erro`, when it cannot be read.
+// The contents of a regular file; nothing, with `erro` (0 for a file of another kind), when it
+// cannot be read. Anything else in a lock's place is never opened: a FIFO would hang the
+// probe, and a link or a node leading to a terminal would raise its DTR and RTS.
 std::optional<std::string> Ler_Arquivo(const std::filesystem::path& arquivo, int& erro) {
-    const int descritor = ::open(arquivo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat estado {};
+    if (::lstat(arquivo.c_str(), &estado) != 0) {
+        erro = errno;
+        return std::nullopt;
+    }
+    if (!S_ISREG(estado.st_mode)) {
+        erro = 0;
+        return std::nullopt;
+    }
+    const int descritor =
+        ::open(arquivo.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descritor < 0) {
         erro = errno;
         return std::nullopt;
     }
-    struct stat estado {};
     std::string conteudo(Maior_Trava, '\0');
     ssize_t lidos = -1;
     if (::fstat(descritor, &estado) != 0) {
         erro = errno;
     } else if (!S_ISREG(estado.st_mode)) {
-        erro = EINVAL;
+        erro = 0;
     } else if ((lidos = ::read(descritor, conteudo.data(), conteudo.size())) < 0) {
         erro = errno;
     }

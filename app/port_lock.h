@@ -37,7 +37,7 @@ struct Estado_Trava {
     Tipo tipo = Tipo::Livre;
     long processo = 0;              // when Presa
     std::filesystem::path arquivo;  // when Presa or Ilegivel
-    int erro = 0;                   // when Ilegivel
+    int erro = 0;                   // when Ilegivel: errno, or 0 for a file of another kind
 };
 
 // The lock on `dispositivo` in the first of `pastas` that holds one that counts, or the first

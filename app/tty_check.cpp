@@ -88,9 +88,10 @@ Exame_Terminal Examinar_Terminal(const std::filesystem::path& caminho,
     if (!S_ISCHR(estado.st_mode)) {
         return {R::Nao_Caractere};
     }
+    errno = 0;
     std::ifstream arquivo(Tabela_Drivers);
     if (!arquivo) {
-        return {R::Desconhecido, ENOENT};
+        return {R::Desconhecido, errno != 0 ? errno : EIO};
     }
     const std::string tabela{std::istreambuf_iterator<char>(arquivo),
                              std::istreambuf_iterator<char>()};

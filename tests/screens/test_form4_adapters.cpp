@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QComboBox>
@@ -24,8 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // A machine with one serial port of its own, two adapters of one model told apart by their
-// serial numbers, one the operator may not open, one held by a live process, one without a
-// serial number in a known USB socket and one without either. Each device is a
+// serial numbers (one of them not judged, may still be picked), one the operator may not open,
+// one held by a live process, one without a serial number in a known USB socket and one
+// without either. Each device is a
 // pseudo-terminal behind a name in the machine's own /dev.
 struct Maquina_Falsa {
     explicit Maquina_Falsa(const fs::path& raiz) : raiz(raiz) {
@@ -38,10 +40,13 @@ struct Maquina_Falsa {
         for (const auto& [pasta, ligacao, alvo] : ligacoes) {
             fs::create_symlink(Dev(alvo), raiz / pasta / ligacao);
         }
-        // The lock a running copy of this program leaves on the Arduino.
+        // The lock a running copy of this program leaves on the Arduino; on A1, something in a
+        // lock's place that cannot be read.
         std::ofstream(raiz / "trava" / Nome_Trava(terminais["ttyACM0"].Caminho_Escravo()))
             << ::getpid() << "\n"
             << fs::read_symlink("/proc/self/exe").filename().string() << "\n";
+        const fs::path fifo = raiz / "trava" / Nome_Trava(terminais["ttyUSB0"].Caminho_Escravo());
+        ::mkfifo(fifo.c_str(), 0600);
     }
 
     fs::path Dev(const std::string& nome) const { return raiz / "dev" / nome; }
@@ -153,7 +158,7 @@ TEST_F(Adaptadores, ListadosComOQueOsIdentificaOuComOMotivo) {
         const char* trecho;  // what identifies the adapter
         const char* depois;  // what follows it in the entry (UTF-8)
     } esperados[] = {
-        {"FTDI FT232R USB UART, nº de série A1", ""},
+        {"FTDI FT232R USB UART, nº de série A1", " — não verificada: a trava "},
         {"FTDI FT232R USB UART, nº de série B2", ""},
         {"PL2303, nº de série P9", " — indisponível: permissão negada: "},
         {"Uno, nº de série C3", " — indisponível: em uso por este programa"},
