@@ -69,6 +69,16 @@ Dispositivo_COM Recusado(const std::filesystem::path& entrada, QString motivo) {
             .motivo = std::move(motivo)};
 }
 
+// An entry whose device does not exist yet: an adapter not plugged in, or udev not done.
+Dispositivo_COM Aguardando(const std::filesystem::path& entrada, int n,
+                           const std::filesystem::path& destino) {
+    return {.situacao = Dispositivo_COM::Situacao::Aguardando,
+            .caminho = Texto(entrada),
+            .motivo = QStringLiteral("a entrada COM%1 leva a %2, que ainda não existe")
+                          .arg(n)
+                          .arg(Texto(destino))};
+}
+
 QString Texto_Erro(int erro) {
     return QString::fromStdString(Descricao_Erro_Sistema(erro));
 }
@@ -120,9 +130,7 @@ Dispositivo_COM Conforme_Dispositivo(const std::filesystem::path& entrada, int n
         case Exame_Terminal::Resultado::Sem_Uart:
             return Pronto(Texto(dispositivo));
         case Exame_Terminal::Resultado::Ausente:
-            return {.situacao = Dispositivo_COM::Situacao::Aguardando,
-                    .caminho = Texto(entrada),
-                    .motivo = leva_a + QStringLiteral(", que ainda não existe")};
+            return Aguardando(entrada, n, dispositivo);
         case Exame_Terminal::Resultado::Nao_Caractere:
             return Recusado(entrada, leva_a + QStringLiteral(", que não é um dispositivo serial"));
         case Exame_Terminal::Resultado::Nao_Terminal:
@@ -185,11 +193,7 @@ Dispositivo_COM Resolver_COM(const std::filesystem::path& base, int n, uid_t usu
     // The device itself, so that two names of one device share its lock and one opening.
     const std::filesystem::path dispositivo = std::filesystem::canonical(entrada, erro);
     if (erro == std::errc::no_such_file_or_directory) {
-        return {.situacao = Dispositivo_COM::Situacao::Aguardando,
-                .caminho = Texto(entrada),
-                .motivo = QStringLiteral("a entrada COM%1 leva a %2, que ainda não existe")
-                              .arg(n)
-                              .arg(Texto(ligacao))};
+        return Aguardando(entrada, n, ligacao);
     }
     if (erro) {
         return Recusado(entrada, QStringLiteral("a entrada COM%1 não pode ser seguida: %2")

@@ -7,8 +7,8 @@
 
 namespace qx7 {
 
-// Who opens the port. The configuration screen no longer opens ports to find them (an opening
-// raises DTR and RTS), so the main panel is the only one.
+// Who opens the port: only the main panel. The configuration screen judges ports without
+// opening them, as an opening raises DTR and RTS.
 enum class Uso_Da_Porta {
     Programa,
 };

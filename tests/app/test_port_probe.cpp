@@ -48,25 +48,6 @@ TEST(Terminal_Serial, SoDriversSeriaisEEscravosDePty) {
     }
 }
 
-TEST(Nome_Do_Kernel, NomesDadosPelaOrdemDeLigacao) {
-    const struct {
-        const char* caminho;
-        bool do_kernel;
-    } casos[] = {
-        {"/dev/ttyUSB0", true},   {"ttyACM12", true},
-        {"/dev/ttyUSB", false},   {"/dev/ttyS0", false},
-        {"/dev/ttyUSB0x", false}, {"/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", false}};
-    for (const auto& caso : casos) {
-        EXPECT_EQ(Nome_Do_Kernel(caso.caminho), caso.do_kernel) << caso.caminho;
-    }
-}
-
-TEST(Nome_Trava, ComoAAberturaONomeia) {
-    EXPECT_EQ(Nome_Trava("/dev/ttyUSB0"), "LCK..ttyUSB0");
-    EXPECT_EQ(Nome_Trava("/dev/pts/3"), "LCK..pts_3");
-    EXPECT_EQ(Nome_Trava("/srv/porta"), "LCK.._srv_porta");
-}
-
 // Beyond the kernel's largest process number: never a live process.
 constexpr long Processo_Inexistente = 4194305;
 
@@ -195,9 +176,6 @@ TEST(Motivo_Sem_Permissao, GrupoSoQuandoLeEEscreveENaoERoot) {
          "usermod -aG dialout $USER (é preciso sair e entrar de novo na sessão)"},
         {0, "root", S_IFCHR | 0660,
          "permissão negada: dono root, grupo root, permissões crw-rw----; peça ao "
-         "administrador acesso de leitura e escrita ao dispositivo"},
-        {5, "tty", S_IFCHR | 0620,
-         "permissão negada: dono root, grupo tty, permissões crw--w----; peça ao "
          "administrador acesso de leitura e escrita ao dispositivo"},
     };
     for (const auto& caso : casos) {
