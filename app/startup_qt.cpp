@@ -11,11 +11,7 @@
 namespace qx7 {
 
 bool Abrir_Configuracao(Variaveis_Programa& variaveis, QWidget* pai) {
-    const std::filesystem::path base = variaveis.Diretorio_Base;
-    Form4 tela(
-        variaveis,
-        Servicos_Configuracao(base, [base] { return std::make_unique<Porta_Serial_Qt>(base); }),
-        pai);
+    Form4 tela(variaveis, Servicos_Configuracao(variaveis.Diretorio_Base), pai);
     tela.exec();
     return tela.Escolheu_Porta();
 }

@@ -7,8 +7,7 @@
 
 namespace qx7 {
 
-// Opens "Configuração do Programa" modally, probing ports with Porta_Serial_Qt instances of
-// its own; true when a port was picked.
+// Opens "Configuração do Programa" modally; true when a port was picked.
 bool Abrir_Configuracao(Variaveis_Programa& variaveis, QWidget* pai);
 
 // "Nenhuma porta serial utilizável foi configurada. Deseja sair do programa?" (Sim/Não);

@@ -4,6 +4,10 @@
 #include <QString>
 #include <filesystem>
 
+#ifndef Q_OS_WIN
+#include <sys/types.h>
+#endif
+
 namespace qx7 {
 
 // "C:\Comunicação QX7\" on Windows, $XDG_CONFIG_HOME/Comunicação QX7/ elsewhere;
@@ -26,7 +30,15 @@ struct Dispositivo_COM {
 };
 
 // COMn: the entry named COMn in the base directory when there is one (a link to a device),
-// otherwise /dev/ttyS(n-1); \\.\COMn on Windows.
+// otherwise /dev/ttyS(n-1); \\.\COMn on Windows. An entry is used only when it belongs to
+// this user or to root, nobody else can change it (neither it nor its folder is writable by
+// others), it does not name a device by a kernel name that another adapter may take
+// (ttyUSB0) and it leads to a serial terminal; the device is not opened to tell.
 Dispositivo_COM Resolver_COM(const std::filesystem::path& base, int n);
+
+#ifndef Q_OS_WIN
+// The same, for the user `usuario` (a user id).
+Dispositivo_COM Resolver_COM(const std::filesystem::path& base, int n, uid_t usuario);
+#endif
 
 }  // namespace qx7

@@ -5,6 +5,7 @@
 
 #include "link/digits.h"
 #include "link/system_error.h"
+#include "station/tty_check.h"
 
 namespace qx7 {
 
@@ -57,6 +58,10 @@ std::optional<int> Numero_COM(const std::map<int, std::filesystem::path>& entrad
 
 bool Ligar_COM(const std::filesystem::path& base, int n, const std::filesystem::path& alvo,
                std::string& erro) {
+    if (Nome_Do_Kernel(alvo)) {
+        erro = alvo.string() + " pode passar a outro adaptador depois de religar ou reiniciar";
+        return false;
+    }
     std::error_code falha;
     std::filesystem::create_directories(base, falha);
     if (!falha) {

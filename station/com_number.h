@@ -22,8 +22,8 @@ std::optional<int> Numero_COM(const std::map<int, std::filesystem::path>& entrad
                               const std::set<int>& do_sistema, const std::filesystem::path& alvo,
                               int maximo);
 
-// Makes the entry COMn in `base` (created when missing) lead to `alvo`. False, with the
-// reason in Portuguese (UTF-8), on failure.
+// Makes the entry COMn in `base` (created when missing) lead to `alvo`, never a kernel name
+// such as /dev/ttyUSB0. False, with the reason in Portuguese (UTF-8), on failure.
 bool Ligar_COM(const std::filesystem::path& base, int n, const std::filesystem::path& alvo,
                std::string& erro);
 

@@ -3,43 +3,77 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QSerialPortInfo>
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
+#include "link/system_error.h"
+#include "station/base_dir.h"
+#include "station/port_lock.h"
 #include "station/port_reason.h"
+#include "station/sysfs_ports.h"
+#include "station/tty_check.h"
 
 namespace qx7 {
 
-std::vector<Porta_Sistema> Descoberta_Sistema::Listar() const {
-    std::vector<Porta_Sistema> portas;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        portas.push_back({info.portName().toStdString(),
-                          std::filesystem::path(info.systemLocation().toStdU16String()),
-                          info.manufacturer().toStdString(),
-                          info.description().toStdString(),
-                          info.serialNumber().toStdString(),
-                          {}});
+namespace {
+
+using Situacao = Juizo_Porta::Situacao;
+
+bool Mesmo_Adaptador(const Porta_Sistema& a, const Porta_Sistema& b) {
+    return a.fabricante == b.fabricante && a.produto == b.produto &&
+           a.numero_serie == b.numero_serie;
+}
+
+// The link in `pasta` that leads to the device; the first by name when several do (udev
+// makes two by-path names for one socket).
+std::filesystem::path Ligacao_Para(const std::filesystem::path& pasta,
+                                   const std::filesystem::path& dispositivo) {
+    std::filesystem::path escolhida;
+    std::error_code erro;
+    for (const auto& ligacao : std::filesystem::directory_iterator(pasta, erro)) {
+        if (Mesmo_Dispositivo(ligacao.path(), dispositivo) &&
+            (escolhida.empty() || ligacao.path() < escolhida)) {
+            escolhida = ligacao.path();
+        }
     }
-    return portas;
+    return escolhida;
 }
 
-std::filesystem::path Descoberta_Sistema::Pasta_Por_Id() const {
-    return "/dev/serial/by-id";
+Juizo_Porta Juizo(Situacao situacao, std::string motivo = {}) {
+    return {.situacao = situacao, .motivo = std::move(motivo)};
 }
 
-std::vector<std::filesystem::path> Descoberta_Sistema::Pastas_Trava() const {
-    return {"/var/lock", "/run/lock", std::filesystem::path(QDir::tempPath().toStdU16String())};
-}
-
-int Descoberta_Sistema::Tentar_Abrir(const std::filesystem::path& dispositivo) const {
-    const int descritor = ::open(dispositivo.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (descritor < 0) {
-        return errno;
+// What the node is, from its type and the kernel's driver table; nothing when it is a
+// serial terminal.
+std::optional<Juizo_Porta> Juizo_Do_No(const std::filesystem::path& real,
+                                       const std::filesystem::path& classe_tty) {
+    const Exame_Terminal exame = Examinar_Terminal(real, classe_tty);
+    switch (exame.resultado) {
+        case Exame_Terminal::Resultado::Terminal:
+            return std::nullopt;
+        case Exame_Terminal::Resultado::Ausente:
+        case Exame_Terminal::Resultado::Sem_Uart:
+            return Juizo(Situacao::Ausente);
+        case Exame_Terminal::Resultado::Nao_Caractere:
+            return Juizo(Situacao::Indisponivel, real.string() + " não é um dispositivo serial");
+        case Exame_Terminal::Resultado::Nao_Terminal:
+            return Juizo(Situacao::Indisponivel, real.string() + " não é um terminal serial");
+        case Exame_Terminal::Resultado::Desconhecido:
+            break;
     }
-    ::close(descritor);
-    return 0;
+    return Juizo(Situacao::Incerto, "não foi possível examinar " + real.string() + ": " +
+                                        Descricao_Erro_Sistema(exame.erro));
+}
+
+}  // namespace
+
+std::vector<Porta_Sistema> Descoberta_Portas::Listar() const {
+    return Portas_Do_Sysfs(pastas_.classe_tty, pastas_.dispositivos);
+}
+
+int Descoberta_Portas::Acesso(const std::filesystem::path& dispositivo) const {
+    return ::faccessat(AT_FDCWD, dispositivo.c_str(), R_OK | W_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
 bool Mesmo_Dispositivo(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -52,34 +86,78 @@ bool Mesmo_Dispositivo(const std::filesystem::path& a, const std::filesystem::pa
 
 std::vector<Porta_Sistema> Portas_Presentes(const Descoberta_Portas& descoberta) {
     std::vector<Porta_Sistema> portas = descoberta.Listar();
-    std::error_code erro;
-    for (const auto& ligacao :
-         std::filesystem::directory_iterator(descoberta.Pasta_Por_Id(), erro)) {
-        for (Porta_Sistema& porta : portas) {
-            if (porta.nome_estavel.empty() &&
-                Mesmo_Dispositivo(ligacao.path(), porta.dispositivo)) {
-                porta.nome_estavel = ligacao.path();
-            }
+    for (Porta_Sistema& porta : portas) {
+        // Adapters without a serial number of their own share one by-id name, which udev
+        // gives to whichever came last.
+        const bool nome_proprio =
+            !porta.numero_serie.empty() &&
+            std::count_if(portas.begin(), portas.end(), [&porta](const Porta_Sistema& outra) {
+                return Mesmo_Adaptador(porta, outra);
+            }) == 1;
+        if (nome_proprio) {
+            porta.nome_estavel = Ligacao_Para(descoberta.Pastas().por_id, porta.dispositivo);
+        }
+        if (porta.nome_estavel.empty()) {
+            porta.nome_estavel = Ligacao_Para(descoberta.Pastas().por_caminho, porta.dispositivo);
+            porta.pela_porta_fisica = !porta.nome_estavel.empty();
         }
     }
     return portas;
 }
 
-std::optional<std::string> Motivo_Indisponivel(const Descoberta_Portas& descoberta,
-                                               const std::filesystem::path& dispositivo) {
-    // A lock of a live process keeps Qt's own opening out even where the device would open.
-    const std::optional<long> travado =
-        Processo_Da_Trava(descoberta.Pastas_Trava(), dispositivo.filename().string());
-    if (travado) {
-        return Motivo_Porta(EBUSY, {}, travado);
+Juizo_Porta Julgar_Dispositivo(const Descoberta_Portas& descoberta,
+                               const std::filesystem::path& dispositivo) {
+    std::error_code erro;
+    // The device itself: its lock is named after it, not after a link to it.
+    const std::filesystem::path real = std::filesystem::canonical(dispositivo, erro);
+    if (erro == std::errc::no_such_file_or_directory) {
+        return Juizo(Situacao::Ausente);
     }
-    const int erro = descoberta.Tentar_Abrir(dispositivo);
-    if (erro == 0) {
-        return std::nullopt;
+    if (erro) {
+        return Juizo(Situacao::Incerto,
+                     "o caminho " + dispositivo.string() +
+                         " não pode ser seguido: " + Descricao_Erro_Sistema(erro.value()));
     }
-    const bool sem_permissao = erro == EACCES || erro == EPERM;
-    return Motivo_Porta(erro, sem_permissao ? Grupo_Dono(dispositivo) : std::string(),
-                        erro == EBUSY ? Processo_Com_Dispositivo(dispositivo) : std::nullopt);
+    if (std::optional<Juizo_Porta> no = Juizo_Do_No(real, descoberta.Pastas().classe_tty)) {
+        return *no;
+    }
+    const int acesso = descoberta.Acesso(real);
+    if (acesso == EACCES || acesso == EPERM) {
+        return Juizo(Situacao::Indisponivel, Motivo_Sem_Permissao(Direitos(real)));
+    }
+    if (acesso != 0) {
+        return Juizo(acesso == ENOENT ? Situacao::Ausente : Situacao::Incerto,
+                     Descricao_Erro_Sistema(acesso));
+    }
+    const Estado_Trava trava = Consultar_Trava(descoberta.Pastas().travas, real);
+    if (trava.tipo == Estado_Trava::Tipo::Presa) {
+        return Juizo(Situacao::Indisponivel, Motivo_Em_Uso(trava.processo));
+    }
+    if (const std::optional<long> processo = Processo_Com_Dispositivo(real)) {
+        return Juizo(Situacao::Indisponivel, Motivo_Em_Uso(processo));
+    }
+    if (trava.tipo == Estado_Trava::Tipo::Ilegivel) {
+        return Juizo(
+            Situacao::Incerto,
+            "a trava " + trava.arquivo.string() +
+                (trava.erro == 0 ? std::string(" não é um arquivo comum")
+                                 : " não pode ser lida: " + Descricao_Erro_Sistema(trava.erro)));
+    }
+    return Juizo(Situacao::Livre);
+}
+
+Juizo_Porta Julgar_COM(const Descoberta_Portas& descoberta, const std::filesystem::path& base,
+                       int n) {
+    const Dispositivo_COM resolvido = Resolver_COM(base, n);
+    switch (resolvido.situacao) {
+        case Dispositivo_COM::Situacao::Aguardando:
+            return Juizo(Situacao::Ausente, resolvido.motivo.toStdString());
+        case Dispositivo_COM::Situacao::Recusado:
+            return Juizo(Situacao::Indisponivel, resolvido.motivo.toStdString());
+        case Dispositivo_COM::Situacao::Pronto:
+            break;
+    }
+    return Julgar_Dispositivo(descoberta, resolvido.caminho.toStdU16String());
 }
 
 }  // namespace qx7

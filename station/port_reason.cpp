@@ -1,12 +1,11 @@
 #include "station/port_reason.h"
 
 #include <grp.h>
-#include <signal.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
 #include <system_error>
 
 #include "link/digits.h"
@@ -16,11 +15,54 @@ namespace qx7 {
 
 namespace {
 
-bool Vivo(long processo) {
-    return processo > 0 && (::kill(static_cast<pid_t>(processo), 0) == 0 || errno == EPERM);
+constexpr unsigned Grupo_Root = 0;
+
+// "crw-rw----", as ls shows it.
+std::string Modo_Texto(unsigned modo) {
+    std::string texto = S_ISCHR(modo) ? "c" : S_ISBLK(modo) ? "b" : S_ISDIR(modo) ? "d" : "-";
+    constexpr unsigned Bits[] = {S_IRUSR, S_IWUSR, S_IXUSR, S_IRGRP, S_IWGRP,
+                                 S_IXGRP, S_IROTH, S_IWOTH, S_IXOTH};
+    constexpr char Letras[] = "rwxrwxrwx";
+    for (std::size_t i = 0; i < std::size(Bits); ++i) {
+        texto += (modo & Bits[i]) != 0 ? Letras[i] : '-';
+    }
+    return texto;
 }
 
-std::string Em_Uso(std::optional<long> processo) {
+}  // namespace
+
+std::optional<Direitos_Arquivo> Direitos(const std::filesystem::path& arquivo) {
+    struct stat estado {};
+    if (::stat(arquivo.c_str(), &estado) != 0) {
+        return std::nullopt;
+    }
+    const passwd* usuario = ::getpwuid(estado.st_uid);
+    const group* grupo = ::getgrgid(estado.st_gid);
+    return Direitos_Arquivo{
+        .dono = usuario != nullptr ? usuario->pw_name : std::to_string(estado.st_uid),
+        .grupo = grupo != nullptr ? grupo->gr_name : std::to_string(estado.st_gid),
+        .gid = estado.st_gid,
+        .modo = estado.st_mode};
+}
+
+std::string Motivo_Sem_Permissao(const std::optional<Direitos_Arquivo>& direitos) {
+    const std::string negada = Descricao_Erro_Sistema(EACCES);
+    if (!direitos) {
+        return negada;
+    }
+    const bool grupo_le_e_escreve =
+        (direitos->modo & S_IRGRP) != 0 && (direitos->modo & S_IWGRP) != 0;
+    if (grupo_le_e_escreve && direitos->gid != Grupo_Root) {
+        return negada + ": o dispositivo pertence ao grupo " + direitos->grupo +
+               "; para usá-lo, execute sudo usermod -aG " + direitos->grupo +
+               " $USER (é preciso sair e entrar de novo na sessão)";
+    }
+    return negada + ": dono " + direitos->dono + ", grupo " + direitos->grupo + ", permissões " +
+           Modo_Texto(direitos->modo) +
+           "; peça ao administrador acesso de leitura e escrita ao dispositivo";
+}
+
+std::string Motivo_Em_Uso(std::optional<long> processo) {
     if (!processo) {
         return "em uso por outro programa";
     }
@@ -30,50 +72,16 @@ std::string Em_Uso(std::optional<long> processo) {
     return "em uso por outro programa (processo " + std::to_string(*processo) + ")";
 }
 
-}  // namespace
-
-std::string Motivo_Porta(int erro, const std::string& grupo, std::optional<long> processo) {
-    switch (erro) {
-        case EACCES:
-        case EPERM:
-            if (grupo.empty()) {
-                return Descricao_Erro_Sistema(erro);
-            }
-            return Descricao_Erro_Sistema(erro) + ": o dispositivo pertence ao grupo " + grupo +
-                   "; para usá-lo, execute sudo usermod -aG " + grupo +
-                   " $USER (é preciso sair e entrar de novo na sessão)";
-        case EBUSY:
-            return Em_Uso(processo);
-        case ENOENT:
-        case ENODEV:
-        case ENXIO:
-            return Descricao_Erro_Sistema(ENODEV);
-        default:
-            return Descricao_Erro_Sistema(erro);
-    }
-}
-
-std::optional<long> Processo_Da_Trava(const std::vector<std::filesystem::path>& pastas,
-                                      const std::string& nome) {
-    for (const std::filesystem::path& pasta : pastas) {
-        std::ifstream trava(pasta / ("LCK.." + nome));
-        long processo = 0;
-        if (trava >> processo && Vivo(processo)) {
-            return processo;
-        }
-    }
-    return std::nullopt;
-}
-
 std::optional<long> Processo_Com_Dispositivo(const std::filesystem::path& dispositivo) {
     std::error_code erro;
     const std::filesystem::path alvo = std::filesystem::canonical(dispositivo, erro);
     if (erro) {
         return std::nullopt;
     }
+    const std::string proprio = std::to_string(::getpid());
     for (const auto& processo : std::filesystem::directory_iterator("/proc", erro)) {
         const std::string numero = processo.path().filename().string();
-        if (!So_Digitos(numero)) {
+        if (!So_Digitos(numero) || numero == proprio) {
             continue;
         }
         std::error_code sem_acesso;
@@ -86,15 +94,6 @@ std::optional<long> Processo_Com_Dispositivo(const std::filesystem::path& dispos
         }
     }
     return std::nullopt;
-}
-
-std::string Grupo_Dono(const std::filesystem::path& arquivo) {
-    struct stat estado {};
-    if (::stat(arquivo.c_str(), &estado) != 0) {
-        return {};
-    }
-    const group* grupo = ::getgrgid(estado.st_gid);
-    return grupo != nullptr ? grupo->gr_name : std::to_string(estado.st_gid);
 }
 
 }  // namespace qx7

@@ -1,26 +1,30 @@
 #pragma once
-// Why a serial device cannot be opened, told to the operator in Portuguese (UTF-8).
+// Why a serial device cannot be used, told to the operator in Portuguese (UTF-8).
 
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace qx7 {
 
-// The reason for the errno `erro` of an opening: with EACCES the device's group and how to
-// join it, with EBUSY the process that holds the device when known.
-std::string Motivo_Porta(int erro, const std::string& grupo, std::optional<long> processo);
+// Who owns a device node and with which rights.
+struct Direitos_Arquivo {
+    std::string dono;   // the user's name, or the number when it has none
+    std::string grupo;  // the group's name, or the number
+    unsigned gid = 0;
+    unsigned modo = 0;  // st_mode, the file type included
+};
 
-// The live process named in a lock file "LCK..<nome>" in one of `pastas`; stale locks (their
-// process has ended) and unreadable ones name nobody.
-std::optional<long> Processo_Da_Trava(const std::vector<std::filesystem::path>& pastas,
-                                      const std::string& nome);
+std::optional<Direitos_Arquivo> Direitos(const std::filesystem::path& arquivo);
 
-// A process that has `dispositivo` open, as far as this user may see.
+// Permission denied, with advice: joining the group when the group may read and write the
+// device and is not root; otherwise its owner, group and mode, for the administrator.
+std::string Motivo_Sem_Permissao(const std::optional<Direitos_Arquivo>& direitos);
+
+// Busy, naming the process that holds the device when known.
+std::string Motivo_Em_Uso(std::optional<long> processo);
+
+// Another process that has `dispositivo` open, as far as this user may see.
 std::optional<long> Processo_Com_Dispositivo(const std::filesystem::path& dispositivo);
-
-// The name of the group that owns the file; empty when unknown.
-std::string Grupo_Dono(const std::filesystem::path& arquivo);
 
 }  // namespace qx7

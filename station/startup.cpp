@@ -49,7 +49,7 @@ bool Abrir_Canal_Serial(PortaSerial& canal, const std::filesystem::path& arquivo
     if (!numero) {
         return false;
     }
-    if (Abrir_Porta(canal, *numero, Uso_Da_Porta::Programa)) {
+    if (Abrir_Porta(canal, *numero)) {
         return true;
     }
     motivo = canal.Erro();

@@ -1,5 +1,6 @@
 #pragma once
-// A serial device the system reports, with what tells it apart to a person.
+// A serial device the system reports, with what tells it apart to a person, and what a look
+// at a port (without opening it) found out.
 
 #include <filesystem>
 #include <string>
@@ -12,7 +13,22 @@ struct Porta_Sistema {
     std::string fabricante;             // UTF-8; each may be empty
     std::string produto;
     std::string numero_serie;
-    std::filesystem::path nome_estavel;  // "/dev/serial/by-id/..."; empty when there is none
+    // "/dev/serial/by-id/..." when that name is the adapter's alone; for an adapter without a
+    // serial number of its own, "/dev/serial/by-path/...", the USB socket it is plugged into;
+    // empty when there is neither.
+    std::filesystem::path nome_estavel;
+    bool pela_porta_fisica = false;  // nome_estavel names the socket, not the adapter
+};
+
+struct Juizo_Porta {
+    enum class Situacao {
+        Ausente,       // no such port
+        Livre,         // it can be used
+        Indisponivel,  // it cannot be used now; motivo says why
+        Incerto,       // it could not be judged; motivo says why
+    };
+    Situacao situacao = Situacao::Ausente;
+    std::string motivo;  // Portuguese, UTF-8
 };
 
 }  // namespace qx7

@@ -44,8 +44,27 @@ QString Identificacao(const Porta_Sistema& porta) {
     return texto.isEmpty() ? dispositivo : texto + QLatin1Char(' ') + dispositivo;
 }
 
-QString Indisponivel(const QString& porta, const std::string& motivo) {
-    return QStringLiteral("%1 — indisponível: %2").arg(porta, QString::fromStdString(motivo));
+// The entry's text: the port, and why it cannot be used or could not be judged.
+QString Texto_Da_Entrada(const QString& porta, const Juizo_Porta& juizo) {
+    const QString motivo = QString::fromStdString(juizo.motivo);
+    switch (juizo.situacao) {
+        case Juizo_Porta::Situacao::Indisponivel:
+            return QStringLiteral("%1 — indisponível: %2").arg(porta, motivo);
+        case Juizo_Porta::Situacao::Incerto:
+            return QStringLiteral("%1 — não verificada: %2").arg(porta, motivo);
+        case Juizo_Porta::Situacao::Livre:
+        case Juizo_Porta::Situacao::Ausente:
+            break;
+    }
+    return porta;
+}
+
+Juizo_Porta Sem_Nome_Estavel() {
+    return {.situacao = Juizo_Porta::Situacao::Indisponivel,
+            .motivo =
+                "o adaptador não tem número de série próprio e a porta USB em que está "
+                "não é conhecida; por um nome do sistema (ttyUSB) ele poderia ser trocado "
+                "por outro"};
 }
 
 // ttyS<k>: a serial port of the machine's own, COM(k+1).
@@ -136,12 +155,6 @@ Form4::Form4(Variaveis_Programa& variaveis, Servicos_Form4 servicos, QWidget* pa
 
 Form4::~Form4() = default;
 
-void Form4::done(int resultado) {
-    // Discarding the component closes a port that a failed probe step left open.
-    canal_serial_.reset();
-    QDialog::done(resultado);
-}
-
 // Enter in the combo box's edit field would pick the entry whose text was typed.
 bool Form4::eventFilter(QObject* objeto, QEvent* evento) {
     if (objeto == def_coms_->lineEdit() && evento->type() == QEvent::KeyPress) {
@@ -164,9 +177,6 @@ void Form4::Localizar_COMs_Click() {
     def_coms_->clear();
     entradas_.clear();
     def_coms_->setEditText(Texto_Inicial);
-    if (!canal_serial_ && servicos_.criar_porta) {
-        canal_serial_ = servicos_.criar_porta();
-    }
     const std::vector<Porta_Sistema> presentes = servicos_.portas_presentes();
     com_do_sistema_.clear();
     for (const Porta_Sistema& porta : presentes) {
@@ -175,9 +185,7 @@ void Form4::Localizar_COMs_Click() {
         }
     }
     std::vector<bool> listadas(presentes.size(), false);
-    if (canal_serial_) {
-        Listar_Numeradas(presentes, listadas);
-    }
+    Listar_Numeradas(presentes, listadas);
     Listar_Adaptadores(presentes, listadas);
     // The first entry added becomes current; the probe selects nothing.
     def_coms_->setCurrentIndex(-1);
@@ -186,39 +194,36 @@ void Form4::Localizar_COMs_Click() {
     def_coms_->view()->setMinimumWidth(def_coms_->view()->sizeHintForColumn(0));
 }
 
-// COM1 to COM31: those that open, and those that do not whose device the system knows of.
+// COM1 to COM31: those that can be used, and those that cannot or could not be judged, with
+// the reason; a number that leads nowhere is left out.
 void Form4::Listar_Numeradas(const std::vector<Porta_Sistema>& presentes,
                              std::vector<bool>& listadas) {
     for (int numero = Primeira_Porta; numero <= Ultima_Porta; ++numero) {
-        const bool abre = Porta_Abre(numero);
+        const Juizo_Porta juizo = servicos_.julgar_com(numero);
+        if (juizo.situacao == Juizo_Porta::Situacao::Ausente) {
+            continue;
+        }
         std::size_t i = 0;
         while (i < presentes.size() && !servicos_.com_leva_a(numero, presentes[i].dispositivo)) {
             ++i;
         }
-        const QString nome = QStringLiteral("COM%1").arg(numero);
-        if (i == presentes.size()) {
-            if (abre) {
-                Acrescentar(nome, {numero, {}, {}});
+        QString texto = QStringLiteral("COM%1").arg(numero);
+        if (i < presentes.size()) {
+            listadas[i] = true;
+            const Porta_Sistema& porta = presentes[i];
+            if (!Numero_Do_Sistema(porta.nome)) {
+                texto += QStringLiteral(" — ") + Identificacao(porta);
+            } else if (juizo.situacao != Juizo_Porta::Situacao::Livre) {
+                texto += QStringLiteral(" (%1)").arg(Texto(porta.dispositivo));
             }
-            continue;
         }
-        listadas[i] = true;
-        const Porta_Sistema& porta = presentes[i];
-        const bool do_sistema = Numero_Do_Sistema(porta.nome).has_value();
-        const QString texto = do_sistema
-                                  ? QStringLiteral("%1 (%2)").arg(nome, Texto(porta.dispositivo))
-                                  : QStringLiteral("%1 — %2").arg(nome, Identificacao(porta));
-        if (abre) {
-            Acrescentar(do_sistema ? nome : texto, {numero, {}, {}});
-            continue;
-        }
-        std::string motivo = servicos_.motivo_indisponivel(porta.dispositivo)
-                                 .value_or(De_1252(canal_serial_->Erro()).toStdString());
-        Acrescentar(Indisponivel(texto, motivo), {numero, {}, motivo});
+        Acrescentar(texto, juizo,
+                    {.numero = numero, .alvo = {}, .impedimento = {}, .pela_porta_fisica = false});
     }
 }
 
-// Adapters the system reports that no COM number leads to yet.
+// Adapters the system reports that no COM number leads to yet, each by the name that will
+// keep finding it: never the kernel's ttyUSB name, which may pass to another adapter.
 void Form4::Listar_Adaptadores(const std::vector<Porta_Sistema>& presentes,
                                const std::vector<bool>& listadas) {
     for (std::size_t i = 0; i < presentes.size(); ++i) {
@@ -226,29 +231,30 @@ void Form4::Listar_Adaptadores(const std::vector<Porta_Sistema>& presentes,
         if (listadas[i] || Numero_Do_Sistema(porta.nome)) {
             continue;
         }
-        const std::filesystem::path alvo =
-            porta.nome_estavel.empty() ? porta.dispositivo : porta.nome_estavel;
-        const std::optional<std::string> motivo = servicos_.motivo_indisponivel(porta.dispositivo);
-        if (motivo) {
-            Acrescentar(Indisponivel(Identificacao(porta), *motivo), {std::nullopt, alvo, *motivo});
-        } else {
-            Acrescentar(Identificacao(porta), {std::nullopt, alvo, {}});
+        QString texto = Identificacao(porta);
+        if (porta.pela_porta_fisica) {
+            texto += QStringLiteral(
+                " — sem número de série próprio: será achado pela porta USB em que está");
         }
+        const Juizo_Porta juizo = porta.nome_estavel.empty()
+                                      ? Sem_Nome_Estavel()
+                                      : servicos_.julgar_dispositivo(porta.dispositivo);
+        Acrescentar(texto, juizo,
+                    {.numero = std::nullopt,
+                     .alvo = porta.nome_estavel,
+                     .impedimento = {},
+                     .pela_porta_fisica = porta.pela_porta_fisica});
     }
 }
 
-void Form4::Acrescentar(const QString& texto, Entrada entrada) {
-    def_coms_->addItem(texto, static_cast<int>(entradas_.size()));
+// An entry that cannot be used is listed with the reason and refused when picked; one that
+// could not be judged may be picked.
+void Form4::Acrescentar(const QString& texto, const Juizo_Porta& juizo, Entrada entrada) {
+    if (juizo.situacao == Juizo_Porta::Situacao::Indisponivel) {
+        entrada.impedimento = juizo.motivo;
+    }
+    def_coms_->addItem(Texto_Da_Entrada(texto, juizo), static_cast<int>(entradas_.size()));
     entradas_.push_back(std::move(entrada));
-}
-
-// Only a port whose every step succeeded counts, and only that one is closed again.
-bool Form4::Porta_Abre(int numero) {
-    if (!servicos_.abrir_porta(*canal_serial_, numero)) {
-        return false;
-    }
-    canal_serial_->PortOpen(false);
-    return true;
 }
 
 void Form4::Def_COMs_Click(int indice) {
@@ -278,9 +284,9 @@ std::optional<int> Form4::Numero_Para(int indice) {
         return servicos_.numero_porta(Para_1252(def_coms_->itemText(indice)));
     }
     Entrada& entrada = entradas_[static_cast<std::size_t>(dado.toInt())];
-    if (!entrada.motivo.empty()) {
+    if (!entrada.impedimento.empty()) {
         Avisar(QStringLiteral("Esta porta não pode ser usada: %1")
-                   .arg(QString::fromStdString(entrada.motivo)));
+                   .arg(QString::fromStdString(entrada.impedimento)));
         return std::nullopt;
     }
     if (entrada.numero) {
@@ -302,6 +308,14 @@ std::optional<int> Form4::Numero_Para(int indice) {
                    .arg(com->numero)
                    .arg(Texto(base), QString::fromStdString(erro)));
         return std::nullopt;
+    }
+    if (!com->existe && entrada.pela_porta_fisica) {
+        Avisar(QStringLiteral("COM%1 foi ligada à porta USB em que o adaptador está (%2), "
+                              "porque ele não tem número de série próprio. Deixe-o sempre nessa "
+                              "mesma porta USB: em outra ele não será achado, e outro adaptador "
+                              "posto nela seria usado como COM%1.")
+                   .arg(com->numero)
+                   .arg(Texto(entrada.alvo)));
     }
     entrada.numero = com->numero;
     def_coms_->setItemText(

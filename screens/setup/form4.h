@@ -1,21 +1,20 @@
 #pragma once
 // "Configuração do Programa": shows the configured port, finds the serial ports that can be
-// opened (COM1 to COM31) with a component of its own, lists besides them every serial adapter
-// the system reports and every known port that cannot be opened with the reason, and writes
-// the one the operator picks from the list to the configuration file. An adapter picked gets
-// a COMn entry in the base directory that leads to its stable name. It never touches the main
-// panel's port; the pick counts from the next start of the program.
+// used (COM1 to COM31) without opening any (an opening raises DTR and RTS, which resets what
+// hangs on the line), lists besides them every serial adapter the system reports and every
+// port that cannot be used or could not be judged, with the reason, and writes the one the
+// operator picks from the list to the configuration file. An adapter picked gets a COMn entry
+// in the base directory that leads to its stable name. It never touches the main panel's
+// port; the pick counts from the next start of the program.
 
 #include <QDialog>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
 
 #include "gauge/shared_tables.h"
-#include "link/serial_port.h"
 #include "screens/setup/form4_services.h"
 
 class QComboBox;
@@ -41,34 +40,31 @@ class Form4 : public QDialog {
     // Replaces the warning message box (tests).
     void Definir_Aviso(Aviso aviso) { aviso_ = std::move(aviso); }
 
-    void done(int resultado) override;
-
   protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
-    // One list entry: a port number, an adapter still without one, or a port that cannot be
-    // used (motivo, UTF-8).
+    // One list entry: a port number or an adapter still without one, with why it cannot be
+    // picked (UTF-8; empty when it can).
     struct Entrada {
         std::optional<int> numero;
         std::filesystem::path alvo;
-        std::string motivo;
+        std::string impedimento;
+        bool pela_porta_fisica = false;  // alvo names the USB socket, not the adapter
     };
 
     void Mostrar_Porta_Configurada();
     void Listar_Numeradas(const std::vector<Porta_Sistema>& presentes, std::vector<bool>& listadas);
     void Listar_Adaptadores(const std::vector<Porta_Sistema>& presentes,
                             const std::vector<bool>& listadas);
-    void Acrescentar(const QString& texto, Entrada entrada);
+    void Acrescentar(const QString& texto, const Juizo_Porta& juizo, Entrada entrada);
     std::optional<int> Numero_Para(int indice);
     void Localizar_COMs_Click();
     void Def_COMs_Click(int indice);
-    bool Porta_Abre(int numero);
     void Avisar(const QString& texto);
 
     Variaveis_Programa& variaveis_;
     Servicos_Form4 servicos_;
-    std::unique_ptr<PortaSerial> canal_serial_;
     Aviso aviso_;
     std::vector<Entrada> entradas_;
     std::set<int> com_do_sistema_;  // n of every /dev/ttyS(n-1) the system reports

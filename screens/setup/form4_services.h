@@ -1,18 +1,16 @@
 #pragma once
 // What the configuration screen asks of the program around it: the configuration file, the
-// serial devices of the machine, the COMn entries of the base directory and a port component
-// of its own to probe with. The program fills in every member.
+// serial devices of the machine, a look at each port and the COMn entries of the base
+// directory. The program fills in every member.
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "link/serial_port.h"
 #include "station/system_port.h"
 
 namespace qx7 {
@@ -34,16 +32,12 @@ struct Servicos_Form4 {
     // The port number that a first field or an entry's text names.
     std::function<std::optional<int>(std::string_view texto)> numero_porta;
 
-    // A component of the screen's own, and the probe's opening of port n on it: true when
-    // every setting was accepted and the port opened (it is left open).
-    std::function<std::unique_ptr<PortaSerial>()> criar_porta;
-    std::function<bool(PortaSerial& canal, int numero)> abrir_porta;
-
     // The serial devices the system reports, each with its stable name when it has one.
     std::function<std::vector<Porta_Sistema>()> portas_presentes;
-    // Why the device cannot be used, in Portuguese (UTF-8); nothing when it opens.
-    std::function<std::optional<std::string>(const std::filesystem::path& dispositivo)>
-        motivo_indisponivel;
+    // Whether port number n, or a device, could be used now; nothing is opened to tell, as
+    // opening a serial port raises its DTR and RTS lines.
+    std::function<Juizo_Porta(int numero)> julgar_com;
+    std::function<Juizo_Porta(const std::filesystem::path& dispositivo)> julgar_dispositivo;
     // Whether port number n leads to the device.
     std::function<bool(int numero, const std::filesystem::path& dispositivo)> com_leva_a;
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -10,13 +13,13 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
 #include "station/base_dir.h"
 #include "station/serial_port_qt.h"
 #include "app/setup_services.h"
-#include "tests/support/fake_serial_port.h"
 #include "tests/support/pty.h"
 #include "widgets/fonts.h"
 #include "widgets/twips.h"
@@ -24,13 +27,11 @@
 namespace qx7 {
 namespace {
 
-// A system that reports no serial device, so the machine's own ports stay out of the tests.
+// A system that reports no serial device, so the machine's own ports stay out of the tests;
+// its lock folders are the system's.
 class Sem_Portas_Do_Sistema : public Descoberta_Portas {
   public:
     std::vector<Porta_Sistema> Listar() const override { return {}; }
-    std::filesystem::path Pasta_Por_Id() const override { return {}; }
-    std::vector<std::filesystem::path> Pastas_Trava() const override { return {}; }
-    int Tentar_Abrir(const std::filesystem::path&) const override { return 0; }
 };
 
 std::string Conteudo(const std::filesystem::path& arquivo) {
@@ -46,8 +47,9 @@ QStringList Entradas(const QComboBox& caixa) {
     return entradas;
 }
 
-// COM2 and COM5 are free pseudo-terminals, COM7 one that this program already holds open;
-// every other number up to 31 names a device that does not exist.
+// COM2 and COM5 are free pseudo-terminals, COM7 one that this program already holds open
+// (with the lock the opening leaves); every other number up to 31 names a device that does
+// not exist.
 class Tela_Configuracao : public ::testing::Test {
   protected:
     Tela_Configuracao() {
@@ -66,9 +68,7 @@ class Tela_Configuracao : public ::testing::Test {
 
     std::unique_ptr<Form4> Abrir() {
         auto tela = std::make_unique<Form4>(
-            variaveis, Servicos_Configuracao(
-                           base, [this] { return std::make_unique<Porta_Serial_Qt>(base); },
-                           std::make_shared<Sem_Portas_Do_Sistema>()));
+            variaveis, Servicos_Configuracao(base, std::make_shared<Sem_Portas_Do_Sistema>()));
         tela->Definir_Aviso([this](const QString& texto) { avisos.append(texto); });
         tela->show();
         return tela;
@@ -175,25 +175,47 @@ INSTANTIATE_TEST_SUITE_P(Configuracao, Porta_Configurada,
                                            Arquivo_Mostrado{"", ""},
                                            Arquivo_Mostrado{nullptr, ""}));
 
-TEST_F(Tela_Configuracao, LocalizarListaAsPortasQueAbremMenosAOcupada) {
+const QStringList Listadas{"COM2", "COM5", "COM7 — indisponível: em uso por este programa"};
+
+TEST_F(Tela_Configuracao, LocalizarListaAsPortasLivresEAOcupadaComOMotivo) {
     auto tela = Abrir();
     QTest::mouseClick(&Botao(*tela, "Localizar_COMs"), Qt::LeftButton);
     QComboBox& caixa = Caixa(*tela);
-    EXPECT_EQ(Entradas(caixa), (QStringList{"COM2", "COM5"}));
+    EXPECT_EQ(Entradas(caixa), Listadas);
     EXPECT_EQ(caixa.currentIndex(), -1);
     EXPECT_EQ(caixa.currentText(), QStringLiteral("COMs"));
     EXPECT_TRUE(ocupante.PortOpen());
 
-    // The probe closed what it opened.
-    Porta_Serial_Qt outra(base);
-    EXPECT_TRUE(outra.CommPort(2) && outra.PortOpen(true)) << outra.Erro();
+    // The port in use is refused when picked.
+    caixa.activated(2);
+    EXPECT_FALSE(std::filesystem::exists(arquivo));
+    ASSERT_EQ(avisos.size(), 1);
+    EXPECT_TRUE(avisos[0].startsWith(QStringLiteral("Esta porta não pode ser usada")));
+}
+
+// Opening a terminal raises its DTR and RTS, which resets what hangs on the line: the probe
+// judges the ports without any open() of them.
+TEST_F(Tela_Configuracao, LocalizarNaoAbreNenhumaPorta) {
+    const int observador = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(observador, 0);
+    for (const auto& [n, pty] : portas) {
+        ASSERT_GE(::inotify_add_watch(observador, pty->Caminho_Escravo().c_str(), IN_OPEN), 0) << n;
+    }
+    auto tela = Abrir();
+    QTest::mouseClick(&Botao(*tela, "Localizar_COMs"), Qt::LeftButton);
+    EXPECT_EQ(Entradas(Caixa(*tela)), Listadas);
+
+    char eventos[4096];
+    EXPECT_EQ(::read(observador, eventos, sizeof eventos), -1);
+    EXPECT_EQ(errno, EAGAIN);
+    ::close(observador);
 }
 
 TEST_F(Tela_Configuracao, LocalizarDuasVezesNaoDuplica) {
     auto tela = Abrir();
     QTest::mouseClick(&Botao(*tela, "Localizar_COMs"), Qt::LeftButton);
     QTest::mouseClick(&Botao(*tela, "Localizar_COMs"), Qt::LeftButton);
-    EXPECT_EQ(Entradas(Caixa(*tela)), (QStringList{"COM2", "COM5"}));
+    EXPECT_EQ(Entradas(Caixa(*tela)), Listadas);
     EXPECT_EQ(Caixa(*tela).currentText(), QStringLiteral("COMs"));
 }
 
@@ -247,7 +269,7 @@ TEST_F(Tela_Configuracao, TextoDigitadoNuncaEGravado) {
     EXPECT_FALSE(std::filesystem::exists(arquivo));
     EXPECT_EQ(variaveis.Porta_Selecionada, "");
     EXPECT_FALSE(tela->Escolheu_Porta());
-    EXPECT_EQ(Entradas(Caixa(*tela)), (QStringList{"COM2", "COM5"}));
+    EXPECT_EQ(Entradas(Caixa(*tela)), Listadas);
     EXPECT_TRUE(tela->isVisible());
 }
 
@@ -274,123 +296,26 @@ TEST_F(Tela_Configuracao, ArquivoQueNaoPodeSerGravadoEAvisadoEATelaContinua) {
     EXPECT_TRUE(tela->Escolheu_Porta());
 }
 
-// A scripted component that tells the test whether it was still open when discarded.
-class Porta_Observada : public teste::Porta_Falsa {
-  public:
-    explicit Porta_Observada(std::optional<bool>& aberta_no_fim) : aberta_no_fim_(aberta_no_fim) {}
-    ~Porta_Observada() override { aberta_no_fim_ = PortOpen(); }
-
-  private:
-    std::optional<bool>& aberta_no_fim_;
-};
-
-Variaveis_Programa Com_Base(const QTemporaryDir& diretorio) {
-    Variaveis_Programa variaveis;
-    variaveis.Diretorio_Base = diretorio.path().toStdU16String();
-    return variaveis;
-}
-
-class Tela_Com_Porta_Falsa : public ::testing::Test {
-  protected:
-    std::unique_ptr<Form4> Abrir(std::function<void(teste::Porta_Falsa&)> preparar) {
-        const auto criar_porta = [this, preparar]() -> std::unique_ptr<PortaSerial> {
-            auto porta = std::make_unique<Porta_Observada>(aberta_no_fim);
-            preparar(*porta);
-            falsa = porta.get();
-            return porta;
-        };
-        auto tela = std::make_unique<Form4>(
-            variaveis, Servicos_Configuracao(variaveis.Diretorio_Base, criar_porta,
-                                             std::make_shared<Sem_Portas_Do_Sistema>()));
-        tela->show();
-        return tela;
-    }
-
-    static std::vector<std::string> Operacoes_Da_Porta(const teste::Porta_Falsa& porta, int n) {
-        const std::string inicio = "CommPort=" + std::to_string(n);
-        std::vector<std::string> operacoes;
-        bool dentro = false;
-        for (const std::string& op : porta.operacoes) {
-            if (op.rfind("CommPort=", 0) == 0) {
-                dentro = op.rfind(inicio, 0) == 0 &&
-                         (op.size() == inicio.size() || op[inicio.size()] == ' ');
-            }
-            if (dentro) {
-                operacoes.push_back(op);
-            }
-        }
-        return operacoes;
-    }
-
+TEST(Tela_Sem_Portas, NenhumaPortaUtilizavelDeixaAListaVazia) {
     QTemporaryDir temporario;
-    Variaveis_Programa variaveis = Com_Base(temporario);
-    teste::Porta_Falsa* falsa = nullptr;
-    std::optional<bool> aberta_no_fim;
-};
-
-TEST_F(Tela_Com_Porta_Falsa, CadaPortaPassaPelosSetePassosNaOrdem) {
-    auto tela = Abrir([](teste::Porta_Falsa& p) {
-        for (int n = 1; n <= 31; ++n) {
-            if (n != 4) {
-                p.recusa_abertura[n] = "ausente";
-            }
-        }
-    });
-    QTest::mouseClick(tela->findChild<QPushButton*>(QStringLiteral("Localizar_COMs")),
+    Variaveis_Programa variaveis;
+    variaveis.Diretorio_Base = temporario.path().toStdU16String();
+    for (int n = 1; n <= 31; ++n) {
+        std::filesystem::create_symlink(variaveis.Diretorio_Base / "ausente",
+                                        variaveis.Diretorio_Base / ("COM" + std::to_string(n)));
+    }
+    Form4 tela(variaveis, Servicos_Configuracao(variaveis.Diretorio_Base,
+                                                std::make_shared<Sem_Portas_Do_Sistema>()));
+    tela.show();
+    QTest::mouseClick(tela.findChild<QPushButton*>(QStringLiteral("Localizar_COMs")),
                       Qt::LeftButton);
-    ASSERT_NE(falsa, nullptr);
-    EXPECT_EQ(Entradas(*tela->findChild<QComboBox*>(QStringLiteral("Def_COMs"))),
-              QStringList{"COM4"});
-    EXPECT_EQ(Operacoes_Da_Porta(*falsa, 4),
-              (std::vector<std::string>{"CommPort=4", "Settings=9600,N,8,1", "InputLen=1",
-                                        "RThreshold=1", "DTREnable=True", "RTSEnable=True",
-                                        "PortOpen=True", "PortOpen=False"}));
-    EXPECT_EQ(Operacoes_Da_Porta(*falsa, 5).back(), "PortOpen=True (recusado)");
-    EXPECT_FALSE(falsa->PortOpen());
-}
-
-TEST_F(Tela_Com_Porta_Falsa, PassoRecusadoComAberturaBemSucedidaFicaAbertoAteFechar) {
-    auto tela = Abrir([](teste::Porta_Falsa& p) {
-        for (int n = 1; n <= 30; ++n) {
-            p.recusa_abertura[n] = "ausente";
-        }
-        p.recusa_abertura.erase(30);
-        p.recusa_commport[31] = "recusada";
-    });
-    QTest::mouseClick(tela->findChild<QPushButton*>(QStringLiteral("Localizar_COMs")),
-                      Qt::LeftButton);
-    ASSERT_NE(falsa, nullptr);
-    // COM30 opened and was listed; COM31's number was refused, yet the remaining steps ran
-    // and the opening (of the number still selected) succeeded: not listed, left open.
-    EXPECT_EQ(Entradas(*tela->findChild<QComboBox*>(QStringLiteral("Def_COMs"))),
-              QStringList{"COM30"});
-    EXPECT_EQ(Operacoes_Da_Porta(*falsa, 31),
-              (std::vector<std::string>{"CommPort=31 (recusado)", "Settings=9600,N,8,1",
-                                        "InputLen=1", "RThreshold=1", "DTREnable=True",
-                                        "RTSEnable=True", "PortOpen=True"}));
-    EXPECT_TRUE(falsa->PortOpen());
-    EXPECT_FALSE(aberta_no_fim.has_value());
-
-    QTest::mouseClick(tela->findChild<QPushButton*>(QStringLiteral("Retornar")), Qt::LeftButton);
-    EXPECT_FALSE(tela->isVisible());
-    ASSERT_TRUE(aberta_no_fim.has_value());  // discarded when the screen closed
-    EXPECT_TRUE(*aberta_no_fim);
-}
-
-TEST_F(Tela_Com_Porta_Falsa, SemPortaQueAbraAListaFicaVazia) {
-    auto tela = Abrir([](teste::Porta_Falsa& p) {
-        for (int n = 1; n <= 31; ++n) {
-            p.recusa_abertura[n] = "ausente";
-        }
-    });
-    QTest::mouseClick(tela->findChild<QPushButton*>(QStringLiteral("Localizar_COMs")),
-                      Qt::LeftButton);
-    QComboBox& caixa = *tela->findChild<QComboBox*>(QStringLiteral("Def_COMs"));
-    EXPECT_EQ(caixa.count(), 0);
-    EXPECT_EQ(caixa.currentText(), QStringLiteral("COMs"));
-    caixa.setFocus();
-    QTest::keyClick(&caixa, Qt::Key_Down);
-    EXPECT_FALSE(tela->Escolheu_Porta());
+    QComboBox* caixa = tela.findChild<QComboBox*>(QStringLiteral("Def_COMs"));
+    ASSERT_NE(caixa, nullptr);
+    EXPECT_EQ(caixa->count(), 0);
+    EXPECT_EQ(caixa->currentText(), QStringLiteral("COMs"));
+    caixa->setFocus();
+    QTest::keyClick(caixa, Qt::Key_Down);
+    EXPECT_FALSE(tela.Escolheu_Porta());
     EXPECT_TRUE(variaveis.Porta_Selecionada.empty());
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -7,11 +10,14 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 
 #include "station/base_dir.h"
+#include "station/port_lock.h"
 #include "app/setup_services.h"
 #include "screens/setup/form4.h"
-#include "tests/support/fake_serial_port.h"
+#include "tests/support/pty.h"
 
 namespace qx7 {
 namespace {
@@ -19,47 +25,74 @@ namespace {
 namespace fs = std::filesystem;
 
 // A machine with one serial port of its own, two adapters of one model told apart by their
-// serial numbers, one the operator may not open and one held by a live process (pid 1).
+// serial numbers (one of them not judged, may still be picked), one the operator may not open,
+// one held by a live process, one without a serial number in a known USB socket and one
+// without either. Each device is a
+// pseudo-terminal behind a name in the machine's own /dev.
 struct Maquina_Falsa {
     explicit Maquina_Falsa(const fs::path& raiz) : raiz(raiz) {
-        for (const char* pasta : {"dev", "by-id", "trava", "base"}) {
+        for (const char* pasta : {"dev", "by-id", "by-path", "trava", "base"}) {
             fs::create_directory(raiz / pasta);
         }
         for (const Porta_Sistema& porta : portas) {
-            std::ofstream(porta.dispositivo).put('\0');
+            fs::create_symlink(terminais[porta.nome].Caminho_Escravo(), porta.dispositivo);
         }
-        for (const auto& [ligacao, alvo] : ligacoes) {
-            fs::create_symlink(raiz / "dev" / alvo, raiz / "by-id" / ligacao);
+        for (const auto& [pasta, ligacao, alvo] : ligacoes) {
+            fs::create_symlink(Dev(alvo), raiz / pasta / ligacao);
         }
-        std::ofstream(raiz / "trava" / "LCK..ttyACM0") << "         1\n";
+        // The lock a running copy of this program leaves on the Arduino; on A1, something in a
+        // lock's place that cannot be read.
+        std::ofstream(raiz / "trava" / Nome_Trava(terminais["ttyACM0"].Caminho_Escravo()))
+            << ::getpid() << "\n"
+            << fs::read_symlink("/proc/self/exe").filename().string() << "\n";
+        const fs::path fifo = raiz / "trava" / Nome_Trava(terminais["ttyUSB0"].Caminho_Escravo());
+        ::mkfifo(fifo.c_str(), 0600);
     }
 
-    fs::path Dev(const char* nome) const { return raiz / "dev" / nome; }
+    fs::path Dev(const std::string& nome) const { return raiz / "dev" / nome; }
 
     fs::path raiz;
+    std::map<std::string, teste::Pseudo_Terminal> terminais;
     std::vector<Porta_Sistema> portas{
-        {"ttyS0", Dev("ttyS0"), {}, {}, {}, {}},
-        {"ttyUSB0", Dev("ttyUSB0"), "FTDI", "FT232R USB UART", "A1", {}},
-        {"ttyUSB1", Dev("ttyUSB1"), "FTDI", "FT232R USB UART", "B2", {}},
-        {"ttyUSB2", Dev("ttyUSB2"), "Prolific", "PL2303", "P9", {}},
-        {"ttyACM0", Dev("ttyACM0"), "Arduino", "Uno", "C3", {}},
+        {"ttyS0", Dev("ttyS0"), {}, {}, {}, {}, false},
+        {"ttyUSB0", Dev("ttyUSB0"), "FTDI", "FT232R USB UART", "A1", {}, false},
+        {"ttyUSB1", Dev("ttyUSB1"), "FTDI", "FT232R USB UART", "B2", {}, false},
+        {"ttyUSB2", Dev("ttyUSB2"), "Prolific", "PL2303", "P9", {}, false},
+        {"ttyACM0", Dev("ttyACM0"), "Arduino", "Uno", "C3", {}, false},
+        {"ttyUSB3", Dev("ttyUSB3"), {}, "CH340", {}, {}, false},
+        {"ttyUSB4", Dev("ttyUSB4"), {}, "CP2102", {}, {}, false},
     };
-    std::vector<std::pair<std::string, std::string>> ligacoes{
-        {"usb-FTDI_FT232R_USB_UART_A1-if00-port0", "ttyUSB0"},
-        {"usb-FTDI_FT232R_USB_UART_B2-if00-port0", "ttyUSB1"},
-        {"usb-Prolific_PL2303_P9-if00-port0", "ttyUSB2"},
-        {"usb-Arduino_Uno_C3-if00", "ttyACM0"},
+    struct Ligacao {
+        const char* pasta;
+        const char* nome;
+        const char* alvo;
+    };
+    std::vector<Ligacao> ligacoes{
+        {"by-id", "usb-FTDI_FT232R_USB_UART_A1-if00-port0", "ttyUSB0"},
+        {"by-id", "usb-FTDI_FT232R_USB_UART_B2-if00-port0", "ttyUSB1"},
+        {"by-id", "usb-Prolific_PL2303_P9-if00-port0", "ttyUSB2"},
+        {"by-id", "usb-Arduino_Uno_C3-if00", "ttyACM0"},
+        // Both serial-less adapters share one by-id name; only one socket is known.
+        {"by-id", "usb-1a86_USB_Serial-if00-port0", "ttyUSB3"},
+        {"by-path", "pci-0000:00:14.0-usb-0:3:1.0-port0", "ttyUSB3"},
     };
 };
 
 class Descoberta_Falsa : public Descoberta_Portas {
   public:
-    explicit Descoberta_Falsa(const Maquina_Falsa& maquina) : maquina_(maquina) {}
+    explicit Descoberta_Falsa(const Maquina_Falsa& maquina)
+        : Descoberta_Portas({.classe_tty = maquina.raiz / "sys",
+                             .dispositivos = maquina.raiz / "dev",
+                             .por_id = maquina.raiz / "by-id",
+                             .por_caminho = maquina.raiz / "by-path",
+                             .travas = {maquina.raiz / "trava"}}),
+          maquina_(maquina) {}
     std::vector<Porta_Sistema> Listar() const override { return maquina_.portas; }
-    fs::path Pasta_Por_Id() const override { return maquina_.raiz / "by-id"; }
-    std::vector<fs::path> Pastas_Trava() const override { return {maquina_.raiz / "trava"}; }
-    int Tentar_Abrir(const fs::path& dispositivo) const override {
-        return dispositivo.filename() == "ttyUSB2" ? EACCES : 0;
+    // The Prolific is the one this user may not open.
+    int Acesso(const fs::path& dispositivo) const override {
+        return Mesmo_Dispositivo(dispositivo, maquina_.Dev("ttyUSB2"))
+                   ? EACCES
+                   : Descoberta_Portas::Acesso(dispositivo);
     }
 
   private:
@@ -68,20 +101,9 @@ class Descoberta_Falsa : public Descoberta_Portas {
 
 class Adaptadores : public ::testing::Test {
   protected:
-    // The component opens only the numbers in `abrem`.
-    std::unique_ptr<Form4> Localizar(std::set<int> abrem = {}) {
-        const auto criar_porta = [abrem]() -> std::unique_ptr<PortaSerial> {
-            auto porta = std::make_unique<teste::Porta_Falsa>();
-            for (int n = 1; n <= 31; ++n) {
-                if (!abrem.contains(n)) {
-                    porta->recusa_abertura[n] = "ausente";
-                }
-            }
-            return porta;
-        };
+    std::unique_ptr<Form4> Localizar() {
         auto tela = std::make_unique<Form4>(
-            variaveis,
-            Servicos_Configuracao(base, criar_porta, std::make_shared<Descoberta_Falsa>(maquina)));
+            variaveis, Servicos_Configuracao(base, std::make_shared<Descoberta_Falsa>(maquina)));
         tela->Definir_Aviso([this](const QString& texto) { avisos.append(texto); });
         tela->show();
         QTest::mouseClick(tela->findChild<QPushButton*>(QStringLiteral("Localizar_COMs")),
@@ -93,20 +115,25 @@ class Adaptadores : public ::testing::Test {
         return *tela.findChild<QComboBox*>(QStringLiteral("Def_COMs"));
     }
 
-    // Picks the one entry whose text holds `trecho`.
-    static void Escolher(Form4& tela, const QString& trecho) {
+    // The one entry whose text holds `trecho`.
+    static int Indice(Form4& tela, const QString& trecho) {
         QComboBox& caixa = Caixa(tela);
-        int achadas = 0;
         int indice = -1;
         for (int i = 0; i < caixa.count(); ++i) {
             if (caixa.itemText(i).contains(trecho)) {
-                ++achadas;
+                EXPECT_EQ(indice, -1) << trecho.toStdString() << " listed twice";
                 indice = i;
             }
         }
-        ASSERT_EQ(achadas, 1) << trecho.toStdString();
-        caixa.setCurrentIndex(indice);
-        caixa.activated(indice);
+        EXPECT_NE(indice, -1) << trecho.toStdString() << " not listed";
+        return indice;
+    }
+
+    static void Escolher(Form4& tela, const QString& trecho) {
+        const int indice = Indice(tela, trecho);
+        ASSERT_NE(indice, -1);
+        Caixa(tela).setCurrentIndex(indice);
+        Caixa(tela).activated(indice);
     }
 
     std::string Configuracao() const {
@@ -127,24 +154,27 @@ class Adaptadores : public ::testing::Test {
 
 TEST_F(Adaptadores, ListadosComOQueOsIdentificaOuComOMotivo) {
     auto tela = Localizar();
-    QStringList textos;
-    for (int i = 0; i < Caixa(*tela).count(); ++i) {
-        textos.append(Caixa(*tela).itemText(i));
+    const struct {
+        const char* trecho;  // what identifies the adapter
+        const char* depois;  // what follows it in the entry (UTF-8)
+    } esperados[] = {
+        {"FTDI FT232R USB UART, nº de série A1", " — não verificada: a trava "},
+        {"FTDI FT232R USB UART, nº de série B2", ""},
+        {"PL2303, nº de série P9", " — indisponível: permissão negada: "},
+        {"Uno, nº de série C3", " — indisponível: em uso por este programa"},
+        {"CH340", " — sem número de série próprio: será achado pela porta USB em que está"},
+        {"CP2102", " — indisponível: o adaptador não tem número de série próprio"},
+    };
+    for (const auto& e : esperados) {
+        const int i = Indice(*tela, QString::fromUtf8(e.trecho));
+        ASSERT_NE(i, -1);
+        const QString texto = Caixa(*tela).itemText(i);
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(e.depois))) << texto.toStdString();
     }
-    const QString todos = textos.join(QLatin1Char('\n'));
-    EXPECT_EQ(textos.size(), 4) << todos.toStdString();  // the machine's ttyS0 is COM1's
-    EXPECT_TRUE(todos.contains(QStringLiteral("FTDI FT232R USB UART, nº de série A1")));
-    EXPECT_TRUE(todos.contains(QStringLiteral("FTDI FT232R USB UART, nº de série B2")));
-    EXPECT_TRUE(todos.contains(QStringLiteral("PL2303, nº de série P9 (%1) — indisponível: "
-                                              "permissão negada: o dispositivo pertence ao grupo")
-                                   .arg(QString::fromStdString(maquina.Dev("ttyUSB2").string()))))
-        << todos.toStdString();
-    EXPECT_TRUE(todos.contains(QStringLiteral("sudo usermod -aG")));
-    EXPECT_TRUE(todos.contains(
-        QStringLiteral("Uno, nº de série C3 (%1) — indisponível: em uso por outro programa "
-                       "(processo 1)")
-            .arg(QString::fromStdString(maquina.Dev("ttyACM0").string()))))
-        << todos.toStdString();
+    // The machine's own ttyS0 is COM1's, not an adapter's.
+    for (int i = 0; i < Caixa(*tela).count(); ++i) {
+        EXPECT_FALSE(Caixa(*tela).itemText(i).contains(QStringLiteral("ttyS0")));
+    }
 }
 
 TEST_F(Adaptadores, EscolhaLigaONomeEstavelAoMenorCOMLivreEOMantemNaVolta) {
@@ -161,18 +191,36 @@ TEST_F(Adaptadores, EscolhaLigaONomeEstavelAoMenorCOMLivreEOMantemNaVolta) {
               maquina.raiz / "by-id" / "usb-FTDI_FT232R_USB_UART_A1-if00-port0");
 
     // Later, with both entries made: B2 is listed once, under its number, and keeps it.
-    auto tela = Localizar({2, 3});
+    auto tela = Localizar();
+    EXPECT_TRUE(Caixa(*tela)
+                    .itemText(Indice(*tela, QStringLiteral("série B2")))
+                    .startsWith(QStringLiteral("COM2 — ")));
     Escolher(*tela, QStringLiteral("série B2"));
     EXPECT_EQ(Configuracao(), "COM2\r\n");
     EXPECT_TRUE(avisos.isEmpty()) << avisos.join(QLatin1Char('\n')).toStdString();
 }
 
+TEST_F(Adaptadores, SemNumeroDeSerieLigadoPelaPortaUsbComAviso) {
+    auto tela = Localizar();
+    Escolher(*tela, QStringLiteral("CH340"));
+    EXPECT_EQ(Configuracao(), "COM2\r\n");
+    EXPECT_EQ(fs::read_symlink(base / "COM2"),
+              maquina.raiz / "by-path" / "pci-0000:00:14.0-usb-0:3:1.0-port0");
+    ASSERT_EQ(avisos.size(), 1);
+    EXPECT_TRUE(avisos[0].contains(QStringLiteral("mesma porta USB"))) << avisos[0].toStdString();
+    EXPECT_EQ(Resolver_COM(base, 2).situacao, Dispositivo_COM::Situacao::Pronto);
+}
+
 TEST_F(Adaptadores, PortaIndisponivelNaoEGravada) {
     auto tela = Localizar();
-    Escolher(*tela, QStringLiteral("série P9"));
-    EXPECT_FALSE(fs::exists(Arquivo_Configuracao(base)));
-    ASSERT_EQ(avisos.size(), 1);
-    EXPECT_TRUE(avisos.front().startsWith(QStringLiteral("Esta porta não pode ser usada: ")));
+    for (const char* trecho : {"série P9", "série C3", "CP2102"}) {
+        avisos.clear();
+        Escolher(*tela, QString::fromUtf8(trecho));
+        EXPECT_FALSE(fs::exists(Arquivo_Configuracao(base))) << trecho;
+        ASSERT_EQ(avisos.size(), 1) << trecho;
+        EXPECT_TRUE(avisos.front().startsWith(QStringLiteral("Esta porta não pode ser usada: ")));
+    }
+    EXPECT_TRUE(fs::is_empty(base));
 }
 
 }  // namespace

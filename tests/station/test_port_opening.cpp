@@ -1,5 +1,5 @@
-// The one port-opening sequence in both of its uses: where it stops after a refusal, which
-// RTS state it leaves, and whether the input is discarded.
+// The one port-opening sequence: where it stops after a refusal, which RTS state it leaves,
+// and whether the input is discarded.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,6 @@ enum class Recusa { Nenhuma, CommPort, Abertura };
 
 struct Caso_Abertura {
     const char* nome;
-    Uso_Da_Porta uso;
     Recusa recusa;
     bool aberta;
     std::vector<std::string> operacoes;
@@ -24,40 +23,16 @@ struct Caso_Abertura {
 
 const Caso_Abertura Casos_Abertura[] = {
     {"ProgramaAbre",
-     Uso_Da_Porta::Programa,
      Recusa::Nenhuma,
      true,
      {"CommPort=4", "Settings=9600,N,8,1", "InputLen=1", "RThreshold=1", "DTREnable=True",
       "RTSEnable=False", "PortOpen=True", "Handshaking=0", "InBufferCount=0"}},
-    {"ProgramaParaNoNumeroRecusado",
-     Uso_Da_Porta::Programa,
-     Recusa::CommPort,
-     false,
-     {"CommPort=4 (recusado)"}},
+    {"ProgramaParaNoNumeroRecusado", Recusa::CommPort, false, {"CommPort=4 (recusado)"}},
     {"ProgramaParaNaAberturaRecusada",
-     Uso_Da_Porta::Programa,
      Recusa::Abertura,
      false,
      {"CommPort=4", "Settings=9600,N,8,1", "InputLen=1", "RThreshold=1", "DTREnable=True",
       "RTSEnable=False", "PortOpen=True (recusado)"}},
-    {"SondagemAbre",
-     Uso_Da_Porta::Sondagem,
-     Recusa::Nenhuma,
-     true,
-     {"CommPort=4", "Settings=9600,N,8,1", "InputLen=1", "RThreshold=1", "DTREnable=True",
-      "RTSEnable=True", "PortOpen=True"}},
-    {"SondagemSegueAposONumeroRecusado",
-     Uso_Da_Porta::Sondagem,
-     Recusa::CommPort,
-     false,
-     {"CommPort=4 (recusado)", "Settings=9600,N,8,1", "InputLen=1", "RThreshold=1",
-      "DTREnable=True", "RTSEnable=True", "PortOpen=True (recusado)"}},
-    {"SondagemAberturaRecusada",
-     Uso_Da_Porta::Sondagem,
-     Recusa::Abertura,
-     false,
-     {"CommPort=4", "Settings=9600,N,8,1", "InputLen=1", "RThreshold=1", "DTREnable=True",
-      "RTSEnable=True", "PortOpen=True (recusado)"}},
 };
 
 class Abertura_Da_Porta : public ::testing::TestWithParam<Caso_Abertura> {};
@@ -70,7 +45,7 @@ TEST_P(Abertura_Da_Porta, PassosNaOrdemEResultado) {
     } else if (caso.recusa == Recusa::Abertura) {
         porta.recusa_abertura[4] = "ocupada";
     }
-    EXPECT_EQ(Abrir_Porta(porta, 4, caso.uso), caso.aberta);
+    EXPECT_EQ(Abrir_Porta(porta, 4), caso.aberta);
     EXPECT_EQ(porta.PortOpen(), caso.aberta);
     EXPECT_EQ(porta.operacoes, caso.operacoes);
 }
