@@ -16,7 +16,7 @@ Variaveis_Programa Variaveis_Sobre(const std::filesystem::path& diretorio_base) 
 
 Programa::Programa(const std::filesystem::path& diretorio_base, const Fabrica_Servicos& servicos)
     : variaveis_(Variaveis_Sobre(diretorio_base)),
-      canal_serial_(diretorio_base),
+      canal_serial_(diretorio_base, Ler_Preferencias_Porta(diretorio_base)),
       painel_(variaveis_, canal_serial_,
               servicos ? servicos(variaveis_) : Servicos_Do_Programa(variaveis_)) {}
 
