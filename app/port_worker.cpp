@@ -51,12 +51,16 @@ struct Trabalhador_Porta::Comum {
     // When the last byte handed to the driver can have left the line, at the earliest.
     Relogio_Linha::time_point fim_no_fio{};
     Parametros_Serial parametros;
+    // The thread has a command in hand (or is preparing the line); while it has none and
+    // nothing is queued, the window's thread may write and read the kernel's queue itself.
+    bool ocupado = true;
+    int fila_kernel = 0;  // the kernel's output queue after the thread's last write
     int falhas_seguidas = 0;
     std::optional<Relogio_Linha::time_point> chamada_desde;
     std::chrono::milliseconds limite_chamada{1000};
     Ouvintes ouvintes;
 
-    // The thread's alone.
+    // The thread's, or the window's thread's while the thread is idle (see ocupado).
     std::unique_ptr<Linha_Serial> linha;
     bool rs485_pedido = false;
     bool rs485_ativo = false;
@@ -79,13 +83,19 @@ void Enfileirar(Comum& c, Comando comando) {
 
 std::optional<Comando> Proximo(Comum& c) {
     std::unique_lock trava(c.mutex);
+    c.ocupado = false;
     c.acordar.wait(trava, [&c] { return !c.fila.empty() || c.encerrar; });
     if (c.fila.empty()) {
         return std::nullopt;
     }
+    c.ocupado = true;
     Comando comando = std::move(c.fila.front());
     c.fila.pop_front();
     return comando;
+}
+
+bool Ociosa(const Comum& c) {
+    return !c.ocupado && c.fila.empty() && !c.encerrar;
 }
 
 bool Encerrando(const Comum& c) {
@@ -123,10 +133,15 @@ void Relatar(Comum& c, Chamada&& chamada) {
     chamada(c.ouvintes);
 }
 
-void Registrar_No_Fio(Comum& c, std::size_t bytes) {
-    const std::lock_guard trava(c.mutex);
+// With the mutex held: `bytes` handed to the driver just now.
+void Marcar_No_Fio(Comum& c, std::size_t bytes) {
     const auto tempo = Tempo_Linha(static_cast<std::int64_t>(bytes), c.parametros);
     c.fim_no_fio = std::max(c.fim_no_fio, Relogio_Linha::now()) + tempo;
+}
+
+void Registrar_No_Fio(Comum& c, std::size_t bytes) {
+    const std::lock_guard trava(c.mutex);
+    Marcar_No_Fio(c, bytes);
     c.bytes_na_fila -= static_cast<std::int64_t>(bytes);
 }
 
@@ -150,7 +165,9 @@ void Escrever_Tudo(Comum& c, std::string_view resto) {
             c.linha->Esperar_Escrita(Intervalo_Escrita_ms);
         }
     }
+    const Leitura<int> fila = Chamar(c, [](Linha_Serial& l) { return l.Fila_Saida(); });
     const std::lock_guard trava(c.mutex);
+    c.fila_kernel = fila.resultado == Resultado_Linha::Feito ? fila.valor : 0;
     c.bytes_na_fila =
         std::max<std::int64_t>(c.bytes_na_fila - static_cast<std::int64_t>(resto.size()), 0);
 }
@@ -293,15 +310,30 @@ void Trabalhador_Porta::Escrever(std::string bytes) {
     if (bytes.empty()) {
         return;
     }
+    Comum& c = *comum_;
     {
-        const std::lock_guard trava(comum_->mutex);
-        if (comum_->encerrar) {
+        const std::lock_guard trava(c.mutex);
+        if (c.encerrar) {
             return;
         }
-        comum_->bytes_na_fila += static_cast<std::int64_t>(bytes.size());
-        comum_->fila.push_back(Escrita{std::move(bytes)});
+        // Everything asked before is done, so the bytes may go now; a write never waits (the
+        // descriptor is non-blocking), so this thread makes it, in line with what came before.
+        if (Ociosa(c)) {
+            const Leitura<std::size_t> escrita = c.linha->Escrever(bytes);
+            if (escrita.resultado == Resultado_Linha::Falhou) {
+                ++c.falhas_seguidas;
+                return;
+            }
+            Marcar_No_Fio(c, escrita.valor);
+            bytes.erase(0, std::min(escrita.valor, bytes.size()));
+            if (bytes.empty()) {
+                return;
+            }
+        }
+        c.bytes_na_fila += static_cast<std::int64_t>(bytes.size());
+        c.fila.push_back(Escrita{std::move(bytes)});
     }
-    comum_->acordar.notify_all();
+    c.acordar.notify_all();
 }
 
 void Trabalhador_Porta::Definir_DTR(bool ligado) {
@@ -339,16 +371,17 @@ void Trabalhador_Porta::Encerrar() {
     comum_->acordar.notify_all();
 }
 
+// The kernel's queue is the driver's own count, never asked of the device, so reading it here
+// cannot wait; while the thread is busy its last reading stands in.
 int Trabalhador_Porta::Saida_Pendente() const {
-    const std::lock_guard trava(comum_->mutex);
-    std::int64_t pendentes = comum_->bytes_na_fila;
-    const auto resto = comum_->fim_no_fio - Relogio_Linha::now();
-    if (resto > Relogio_Linha::duration::zero()) {
-        const auto um = Tempo_Linha(1, comum_->parametros);
-        const auto micros = std::chrono::ceil<std::chrono::microseconds>(resto);
-        pendentes += (micros + um - std::chrono::microseconds(1)) / um;
+    Comum& c = *comum_;
+    const std::lock_guard trava(c.mutex);
+    int kernel = c.fila_kernel;
+    if (Ociosa(c)) {
+        const Leitura<int> fila = c.linha->Fila_Saida();
+        kernel = fila.resultado == Resultado_Linha::Feito ? fila.valor : 0;
     }
-    return static_cast<int>(pendentes);
+    return static_cast<int>(c.bytes_na_fila) + kernel;
 }
 
 int Trabalhador_Porta::Falhas() const {

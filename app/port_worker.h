@@ -1,9 +1,10 @@
 #pragma once
 // The port thread of one opening: every call that may block on the serial device (the modem
-// lines and error counters, RTS and DTR, the writes and the wait for them to leave the line)
-// runs here, on the thread's own descriptor, in the order it was asked for. The window's
-// thread only queues work and reads what is counted here, so a hung adapter never holds it;
-// a thread stuck in a call is left to finish on its own when the port closes.
+// lines and error counters, RTS and DTR, the wait for the output to leave the line) runs
+// here, on the thread's own descriptor, in the order it was asked for. The window's thread
+// queues work, and makes only the calls that never reach the device (a non-blocking write,
+// the kernel's output count) and only while the thread is idle, so a hung adapter never holds
+// it; a thread stuck in a call is left to finish on its own when the port closes.
 
 #include <chrono>
 #include <functional>
@@ -47,6 +48,7 @@ class Trabalhador_Porta {
     Trabalhador_Porta(const Trabalhador_Porta&) = delete;
     Trabalhador_Porta& operator=(const Trabalhador_Porta&) = delete;
 
+    // Written at once when the thread has nothing in hand, else queued behind what it has.
     void Escrever(std::string bytes);
     void Definir_DTR(bool ligado);
     // Raising is done at once; lowering only once the bytes written before can have left the
@@ -60,7 +62,7 @@ class Trabalhador_Porta {
     // descriptor closed on the thread after the line changes already queued.
     void Encerrar();
 
-    // Bytes not written yet plus those the line cannot have carried yet.
+    // Bytes not handed to the driver yet plus those in the kernel's output queue.
     int Saida_Pendente() const;
     // Calls that failed in a row since the last that answered, plus one for every limite_chamada
     // the call in progress has been running.

@@ -1,7 +1,7 @@
 #pragma once
 // The calls on an open serial device that QSerialPort does not make for us, and that may block
-// for seconds on a hung USB adapter (each is a USB control transfer there). Only the port
-// thread calls them, on a descriptor of its own; tests put a scripted line in its place.
+// for seconds on a hung USB adapter (each is a USB control transfer there). The port thread
+// calls them on a descriptor of its own (Trabalhador_Porta); tests put a scripted line there.
 
 #include <cstddef>
 #include <filesystem>
@@ -31,7 +31,8 @@ class Linha_Serial {
 
     virtual Leitura<Linhas_Modem> Ler_Linhas() = 0;
     virtual Leitura<Contadores_Erro> Ler_Contadores() = 0;
-    virtual Leitura<int> Fila_Saida() = 0;  // bytes in the kernel's output queue
+    // Bytes in the kernel's output queue: the driver's count, never asked of the device.
+    virtual Leitura<int> Fila_Saida() = 0;
     // The UART's shift register; plain serial ports tell, most USB adapters do not.
     virtual Leitura<bool> Transmissor_Vazio() = 0;
     virtual Resultado_Linha Definir(Sinal_Saida sinal, bool ligado) = 0;

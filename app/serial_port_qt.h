@@ -2,8 +2,8 @@
 // The serial-port component over QSerialPort. Port numbers name devices through
 // Resolver_COM; events reach the OnComm handler on the thread that owns the object. Every call
 // that may block on the device runs on a port thread of each opening (Trabalhador_Porta), so
-// the owning thread never waits for a hung adapter: the line changes, writes and samples are
-// queued in order, OutBufferCount() counts what the line cannot have carried yet, and
+// the owning thread never waits for a hung adapter: line changes, writes and samples keep
+// their order, RTS drops only once the bytes written before can have left the line, and
 // CTSHolding()/DSRHolding() answer from the last sample (off until the first of an opening).
 
 #include <QObject>

@@ -57,7 +57,6 @@ Leitura<Contadores_Erro> Linha_Falsa::Ler_Contadores() {
 }
 
 Leitura<int> Linha_Falsa::Fila_Saida() {
-    Pendurar();
     const auto fila = roteiro_->Com([](Dados& d) { return d.fila_apos_escrita; });
     const bool cheia = Roteiro_Linha::Relogio::now() < ultima_escrita_ + fila;
     return {Resultado_Linha::Feito, cheia ? 1 : 0};

@@ -44,7 +44,8 @@ class Roteiro_Linha {
         // One letter per coming modem-line read: 'F' fails, any other answers.
         std::string leituras;
         std::chrono::milliseconds fila_apos_escrita{0};  // the kernel reports output this long
-        std::chrono::milliseconds bloqueio{0};           // every terminal request hangs this long
+        // Every request that reaches the device hangs this long.
+        std::chrono::milliseconds bloqueio{0};
         bool vivo = true;
         bool presente = true;
         bool aceita_rs485 = false;
