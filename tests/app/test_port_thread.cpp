@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include <memory>
 
 #include "app/port_opening.h"
+#include "app/port_preferences.h"
 #include "app/serial_port_qt.h"
 #include "tests/support/fake_serial_line.h"
 #include "tests/support/pty.h"
@@ -93,37 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
         Caso_Evento{"overrun", [](Dados& d) { ++d.contadores.overrun; }, evento::Overrun},
         Caso_Evento{"paridade", [](Dados& d) { ++d.contadores.paridade; }, evento::Erro_Paridade}),
     [](const auto& info) { return std::string(info.param.nome); });
-
-struct Caso_Linhas {
-    bool sem_linhas;
-    bool cts;
-    bool dsr;
-    bool cts_visto;
-    bool dsr_visto;
-};
-
-class Linhas_Amostradas : public Linha_Roteirizada,
-                          public ::testing::WithParamInterface<Caso_Linhas> {};
-
-// CTS and DSR as last sampled; a device without modem lines (a 3-wire pseudo-terminal) has
-// them on, as the line control reports for such ports.
-TEST_P(Linhas_Amostradas, CtsEDsrDaUltimaAmostra) {
-    const Caso_Linhas& c = GetParam();
-    roteiro->Com([&c](Dados& d) {
-        d.sem_linhas_modem = c.sem_linhas;
-        d.linhas.cts = c.cts;
-        d.linhas.dsr = c.dsr;
-    });
-    auto porta = Abrir();
-    ASSERT_TRUE(Esperar_Amostras(2));
-    EXPECT_EQ(porta->CTSHolding(), c.cts_visto);
-    EXPECT_EQ(porta->DSRHolding(), c.dsr_visto);
-}
-
-INSTANTIATE_TEST_SUITE_P(Linhas, Linhas_Amostradas,
-                         ::testing::Values(Caso_Linhas{true, false, false, true, true},
-                                           Caso_Linhas{false, true, false, true, false},
-                                           Caso_Linhas{false, false, true, false, true}));
 
 struct Caso_Falhas {
     const char* leituras;  // F: the modem-line read fails
@@ -260,13 +231,17 @@ INSTANTIATE_TEST_SUITE_P(Modos, Fechamentos, ::testing::Bool());
 
 class Modo_RS485 : public Linha_Roteirizada, public ::testing::WithParamInterface<bool> {};
 
-// Where the driver takes the kernel's RS-485 mode the program leaves RTS alone; where it
-// refuses, the program switches RTS itself and says so once.
+// Asked for in Preferencias.ini: where the driver takes the kernel's RS-485 mode the program
+// leaves RTS alone; where it refuses, the program switches RTS itself and says so once.
 TEST_P(Modo_RS485, RtsDoProgramaSoSemOModoDoKernel) {
     const bool aceita = GetParam();
     roteiro->Com([aceita](Dados& d) { d.aceita_rs485 = aceita; });
-    Preferencias_Porta p = Rapidas();
-    p.rs485_automatico = true;
+    QFile ini(QString::fromStdString((base / "Preferencias.ini").string()));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Porta]\nRS485Automatico=true\n");
+    ini.close();
+    Preferencias_Porta p = Ler_Preferencias_Porta(base);
+    p.primeira_espera = Rapidas().primeira_espera;
     auto porta = std::make_unique<Porta_Serial_Qt>(base, p, teste::Linha_Falsa::Fabrica(roteiro));
     QSignalSpy avisos(porta.get(), &Porta_Serial_Qt::Aviso);
     ASSERT_TRUE(Abrir_Porta(*porta, 3, Uso_Da_Porta::Programa)) << porta->Erro();

@@ -1,8 +1,6 @@
-// The reopen loop: what it tells the log, when it calls the port back, how long it waits, and
-// the RS-485 preference it reads.
+// The reopen loop: what it tells the log, when it calls the port back, how long it waits.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,7 +8,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/port_preferences.h"
 #include "app/reopen_backoff.h"
 #include "app/serial_port_qt.h"
 #include "tests/support/fake_serial_line.h"
@@ -166,34 +163,6 @@ INSTANTIATE_TEST_SUITE_P(Sequencias, Esperas,
                                                         {T::Reaberta, 7, 4000},
                                                         {T::Perdida, 37, 1000}}}),
                          [](const auto& info) { return std::string(info.param.nome); });
-
-struct Caso_Preferencia {
-    const char* nome;
-    const char* conteudo;  // of Preferencias.ini; null: no file
-    bool rs485;
-};
-
-class Preferencia_RS485 : public ::testing::TestWithParam<Caso_Preferencia> {};
-
-TEST_P(Preferencia_RS485, LidaDoGrupoPorta) {
-    QTemporaryDir diretorio;
-    if (GetParam().conteudo != nullptr) {
-        QFile arquivo(diretorio.filePath(QStringLiteral("Preferencias.ini")));
-        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
-        arquivo.write(GetParam().conteudo);
-    }
-    const fs::path base(diretorio.path().toStdU16String());
-    EXPECT_EQ(Ler_Preferencias_Porta(base).rs485_automatico, GetParam().rs485);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Arquivos, Preferencia_RS485,
-    ::testing::Values(Caso_Preferencia{"sem_arquivo", nullptr, false},
-                      Caso_Preferencia{"ligado", "[Porta]\nRS485Automatico=true\n", true},
-                      Caso_Preferencia{"desligado", "[Porta]\nRS485Automatico=false\n", false},
-                      Caso_Preferencia{"outro_grupo", "[Historico]\nRS485Automatico=true\n",
-                                       false}),
-    [](const auto& info) { return std::string(info.param.nome); });
 
 }  // namespace
 }  // namespace qx7

@@ -80,27 +80,5 @@ INSTANTIATE_TEST_SUITE_P(
                       Caso_Espera{"fechada_depois", {5}, 3, Fim_Escoamento::Cancelado, 1}),
     [](const auto& info) { return std::string(info.param.nome); });
 
-struct Caso_Linha {
-    const char* settings;
-    std::int64_t bytes;
-    long us;
-};
-
-class Tempo_Da_Linha : public ::testing::TestWithParam<Caso_Linha> {};
-
-TEST_P(Tempo_Da_Linha, BitsDeCadaCaracterPelaVelocidade) {
-    const std::optional<Parametros_Serial> p = Interpretar_Settings(GetParam().settings);
-    ASSERT_TRUE(p);
-    EXPECT_EQ(Tempo_Linha(GetParam().bytes, *p).count(), GetParam().us);
-}
-
-// 10, 11 and 11.5 bits a character; the microseconds rounded up.
-INSTANTIATE_TEST_SUITE_P(Casos, Tempo_Da_Linha,
-                         ::testing::Values(Caso_Linha{"9600,N,8,1", 1, 1042},
-                                           Caso_Linha{"9600,N,8,1", 48, 50000},
-                                           Caso_Linha{"1200,E,7,2", 3, 27500},
-                                           Caso_Linha{"9600,O,8,1.5", 2, 2396},
-                                           Caso_Linha{"9600,N,8,1", 0, 0}));
-
 }  // namespace
 }  // namespace qx7

@@ -43,16 +43,14 @@ Leitura<Linhas_Modem> Linha_Falsa::Ler_Linhas() {
             return {Resultado_Linha::Falhou, {}};
         }
         ++d.amostras;
-        return {d.sem_linhas_modem ? Resultado_Linha::Nao_Suportado : Resultado_Linha::Feito,
-                d.linhas};
+        return {Resultado_Linha::Feito, d.linhas};
     });
 }
 
 Leitura<Contadores_Erro> Linha_Falsa::Ler_Contadores() {
     Pendurar();
-    return roteiro_->Com([](Dados& d) -> Leitura<Contadores_Erro> {
-        return {d.sem_linhas_modem ? Resultado_Linha::Nao_Suportado : Resultado_Linha::Feito,
-                d.contadores};
+    return roteiro_->Com([](Dados& d) {
+        return Leitura<Contadores_Erro>{Resultado_Linha::Feito, d.contadores};
     });
 }
 
@@ -94,7 +92,6 @@ Resultado_Linha Linha_Falsa::Descartar_Saida() {
 Resultado_Linha Linha_Falsa::Ativar_RS485() {
     Pendurar();
     return roteiro_->Com([](Dados& d) {
-        d.rs485_ativado = d.aceita_rs485;
         return d.aceita_rs485 ? Resultado_Linha::Feito : Resultado_Linha::Nao_Suportado;
     });
 }

@@ -40,7 +40,6 @@ class Roteiro_Linha {
     struct Dados {
         Linhas_Modem linhas;
         Contadores_Erro contadores;
-        bool sem_linhas_modem = false;  // a pseudo-terminal's answer
         // One letter per coming modem-line read: 'F' fails, any other answers.
         std::string leituras;
         std::chrono::milliseconds fila_apos_escrita{0};  // the kernel reports output this long
@@ -49,7 +48,6 @@ class Roteiro_Linha {
         bool vivo = true;
         bool presente = true;
         bool aceita_rs485 = false;
-        bool rs485_ativado = false;
         int amostras = 0;  // modem-line reads answered
         std::vector<Registro> registros;
     };
