@@ -285,10 +285,6 @@ void Rodar(const std::shared_ptr<Comum>& c) {
     c->linha.reset();  // the last close of the device, however long its driver takes
 }
 
-bool So_Muda_Linha(const Comando& comando) {
-    return std::holds_alternative<Mudanca_Linha>(comando);
-}
-
 }  // namespace
 
 Trabalhador_Porta::Trabalhador_Porta(std::unique_ptr<Linha_Serial> linha,
@@ -324,8 +320,10 @@ void Trabalhador_Porta::Escrever(std::string bytes) {
                 ++c.falhas_seguidas;
                 return;
             }
-            Marcar_No_Fio(c, escrita.valor);
-            bytes.erase(0, std::min(escrita.valor, bytes.size()));
+            if (escrita.valor > 0) {
+                Marcar_No_Fio(c, escrita.valor);
+                bytes.erase(0, std::min(escrita.valor, bytes.size()));
+            }
             if (bytes.empty()) {
                 return;
             }
@@ -365,7 +363,8 @@ void Trabalhador_Porta::Encerrar() {
         }
         comum_->encerrar = true;
         comum_->ouvintes = {};
-        std::erase_if(comum_->fila, [](const Comando& c) { return !So_Muda_Linha(c); });
+        std::erase_if(comum_->fila,
+                      [](const Comando& c) { return !std::holds_alternative<Mudanca_Linha>(c); });
         comum_->bytes_na_fila = 0;
     }
     comum_->acordar.notify_all();
