@@ -148,7 +148,7 @@ std::optional<QString> Porta_Serial_Qt::Abrir() {
     return std::nullopt;
 }
 
-std::optional<QString> Porta_Serial_Qt::Motivo_Abertura(const QString& dispositivo) {
+QString Porta_Serial_Qt::Motivo_Abertura(const QString& dispositivo) {
     Estado& e = *estado_;
     const QSerialPort::SerialPortError codigo = e.porta.error();
     const QString motivo_qt = e.Tomar_Motivo_Erro_Qt();

@@ -71,7 +71,7 @@ class Porta_Serial_Qt : public QObject, public PortaSerial {
 
   private:
     std::optional<QString> Abrir();  // the reason when the port did not open
-    std::optional<QString> Motivo_Abertura(const QString& dispositivo);
+    QString Motivo_Abertura(const QString& dispositivo);
     void Iniciar_Sessao(int descritor, const QString& dispositivo);
     void Ao_Receber();
     void Avisar_Recepcao();
