@@ -1,27 +1,42 @@
 #pragma once
-// What QSerialPort does not tell about an open serial device, asked of the kernel directly
-// through its file descriptor.
+// The serial line's calls made on a POSIX descriptor through the kernel's terminal requests.
 
-#include <optional>
-
-#include "link/line_changes.h"
+#include "station/serial_line.h"
 
 namespace qx7 {
 
-// CTS, DSR, CD and RI; nothing where the device has no modem lines (a pseudo-terminal).
-std::optional<Linhas_Modem> Ler_Linhas(int descritor);
+class Linha_Posix final : public Linha_Serial {
+  public:
+    Linha_Posix(int descritor, std::filesystem::path dispositivo);
+    ~Linha_Posix() override;
+    Linha_Posix(const Linha_Posix&) = delete;
+    Linha_Posix& operator=(const Linha_Posix&) = delete;
 
-// The driver's break, framing, overrun and parity counts; nothing where it keeps none.
-std::optional<Contadores_Erro> Ler_Contadores(int descritor);
+    Leitura<Linhas_Modem> Ler_Linhas() override;
+    Leitura<Contadores_Erro> Ler_Contadores() override;
+    Leitura<int> Fila_Saida() override;
+    Leitura<bool> Transmissor_Vazio() override;
+    Resultado_Linha Definir(Sinal_Saida sinal, bool ligado) override;
+    Leitura<std::size_t> Escrever(std::string_view bytes) override;
+    void Esperar_Escrita(int ms) override;
+    Resultado_Linha Descartar_Saida() override;
+    Resultado_Linha Ativar_RS485() override;
+    Resultado_Linha Fechar_Sem_Esperar() override;
+    bool Terminal_Vivo() override;
+    bool Dispositivo_Presente() override;
 
-// Bytes in the kernel's output queue, 0 when it cannot tell.
-int Fila_Saida_Kernel(int descritor);
+  private:
+    int descritor_;
+    std::filesystem::path dispositivo_;
+};
 
-// The UART's shift register, where the driver reports it (plain serial ports do; USB adapters
-// count it in their output queue); true where it cannot tell.
-bool Transmissor_Vazio(int descritor);
+// QSerialPort restores the device's settings when it closes, a driver call that waits on a hung
+// adapter. This lets other openings in (TIOCNXCL, which the driver never sees) and puts
+// /dev/null in the descriptor's place, so that QSerialPort's close touches nothing; the port
+// thread's own descriptor keeps the device open until it closes it.
+void Soltar_Descritor(int descritor);
 
-// A tty that was hung up (its device removed) refuses every terminal request.
-bool Dispositivo_Ausente(int descritor);
+std::unique_ptr<Linha_Serial> Criar_Linha_Posix(int descritor,
+                                                const std::filesystem::path& dispositivo);
 
 }  // namespace qx7

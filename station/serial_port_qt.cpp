@@ -1,94 +1,43 @@
 #include "station/serial_port_qt.h"
 
-#include <QSerialPort>
-#include <QTimer>
-#include <algorithm>
-#include <cerrno>
-#include <optional>
+#include <fcntl.h>
 
-#include "link/line_changes.h"
-#include "link/output_drain.h"
-#include "link/serial_settings.h"
+#include <algorithm>
+#include <utility>
+
+#include "link/system_error.h"
 #include "station/base_dir.h"
+#include "station/port_discovery.h"
 #include "station/serial_line_posix.h"
-#include "station/serial_port_qt_settings.h"
+#include "station/serial_port_qt_state.h"
 #include "text/qt_1252.h"
 
 namespace qx7 {
 
 namespace {
 
-constexpr int Intervalo_Sondagem_ms = 50;
-constexpr int Intervalo_Reabertura_ms = 1000;
+constexpr int Intervalo_Vigia_ms = 50;
 constexpr int Maior_Porta = 255;
 
 }  // namespace
 
-struct Porta_Serial_Qt::Estado {
-    std::filesystem::path base;
-    QSerialPort porta;
-    QTimer sondagem;
-    QTimer reabertura;
-    bool aviso_recepcao_pendente = false;
-    int numero = 1;
-    Parametros_Serial parametros;
-    int input_len = 0;
-    int rthreshold = 0;
-    bool dtr = false;
-    bool rts = false;
-    QSerialPort::FlowControl fluxo = QSerialPort::NoFlowControl;
-    std::string recebidos;
-    QString erro;
-    // A pseudo-terminal has no modem lines and no error counters.
-    std::optional<Linhas_Modem> linhas;
-    std::optional<Contadores_Erro> contadores;
-
-    QString Nome() const { return QStringLiteral("COM%1").arg(numero); }
-
-    int Descritor() const { return static_cast<int>(porta.handle()); }
-
-    bool Recusar(const QString& motivo) {
-        erro = motivo;
-        return false;
-    }
-
-    void Puxar_Recebidos() {
-        const QByteArray novos = porta.readAll();
-        recebidos.append(novos.constData(), static_cast<std::size_t>(novos.size()));
-    }
-
-    bool Linhas_Controle_Livres() const { return porta.isOpen() && linhas.has_value(); }
-
-    // Takes the error just reported and clears it, in Portuguese.
-    QString Tomar_Motivo_Erro_Qt() {
-        const QString motivo = Motivo_Erro_Qt(porta.error(), errno);
-        porta.clearError();
-        return motivo;
-    }
-
-    // What has not reached the line yet: Qt's buffer, the kernel's queue, the UART.
-    qint64 Saida_Pendente() {
-        if (!porta.isOpen()) {
-            return 0;
-        }
-        porta.flush();
-        return porta.bytesToWrite() + Fila_Saida_Kernel(Descritor()) +
-               (Transmissor_Vazio(Descritor()) ? 0 : 1);
-    }
-};
-
-Porta_Serial_Qt::Porta_Serial_Qt(std::filesystem::path diretorio_base, QObject* parent)
-    : QObject(parent), estado_(std::make_unique<Estado>()) {
-    estado_->base = std::move(diretorio_base);
-    estado_->sondagem.setInterval(Intervalo_Sondagem_ms);
-    estado_->reabertura.setInterval(Intervalo_Reabertura_ms);
-    connect(&estado_->porta, &QSerialPort::readyRead, this, &Porta_Serial_Qt::Ao_Receber);
-    connect(&estado_->porta, &QSerialPort::errorOccurred, this, &Porta_Serial_Qt::Ao_Erro);
-    connect(&estado_->sondagem, &QTimer::timeout, this, &Porta_Serial_Qt::Sondar_Linhas);
-    connect(&estado_->reabertura, &QTimer::timeout, this, &Porta_Serial_Qt::Tentar_Reabrir);
+Porta_Serial_Qt::Porta_Serial_Qt(std::filesystem::path diretorio_base,
+                                 const Preferencias_Porta& preferencias, Fabrica_Linha fabrica,
+                                 QObject* parent)
+    : QObject(parent), estado_(std::make_unique<Estado>(preferencias)) {
+    Estado& e = *estado_;
+    e.base = std::move(diretorio_base);
+    e.fabrica = fabrica ? std::move(fabrica) : Fabrica_Linha(Criar_Linha_Posix);
+    e.vigia.setInterval(Intervalo_Vigia_ms);
+    connect(&e.porta, &QSerialPort::readyRead, this, &Porta_Serial_Qt::Ao_Receber);
+    connect(&e.porta, &QSerialPort::errorOccurred, this, &Porta_Serial_Qt::Ao_Erro);
+    connect(&e.vigia, &QTimer::timeout, this, &Porta_Serial_Qt::Vigiar);
+    connect(&e.reabertura.temporizador, &QTimer::timeout, this, &Porta_Serial_Qt::Tentar_Reabrir);
 }
 
-Porta_Serial_Qt::~Porta_Serial_Qt() = default;
+Porta_Serial_Qt::~Porta_Serial_Qt() {
+    Fechar();
+}
 
 bool Porta_Serial_Qt::CommPort(int numero) {
     Estado& e = *estado_;
@@ -111,6 +60,9 @@ bool Porta_Serial_Qt::Settings(std::string_view texto) {
             QStringLiteral("Configuração de porta inválida: \"%1\"").arg(De_1252(texto)));
     }
     e.parametros = *parametros;
+    if (e.trabalhador) {
+        e.trabalhador->Definir_Parametros(e.parametros);
+    }
     if (!Aplicar(e.porta, e.parametros)) {
         const QString motivo = e.Tomar_Motivo_Erro_Qt();
         return e.Recusar(QStringLiteral("A porta %1 recusou a configuração \"%2\": %3")
@@ -138,9 +90,8 @@ bool Porta_Serial_Qt::RThreshold(int n) {
 bool Porta_Serial_Qt::DTREnable(bool ligado) {
     Estado& e = *estado_;
     e.dtr = ligado;
-    if (e.Linhas_Controle_Livres() && !e.porta.setDataTerminalReady(ligado)) {
-        e.porta.clearError();
-        return e.Recusar(QStringLiteral("A porta %1 recusou a linha DTR").arg(e.Nome()));
+    if (e.trabalhador) {
+        e.trabalhador->Definir_DTR(ligado);
     }
     return true;
 }
@@ -148,19 +99,8 @@ bool Porta_Serial_Qt::DTREnable(bool ligado) {
 bool Porta_Serial_Qt::RTSEnable(bool ligado) {
     Estado& e = *estado_;
     e.rts = ligado;
-    if (!e.Linhas_Controle_Livres() || e.fluxo == QSerialPort::HardwareControl) {
-        return true;
-    }
-    if (!ligado) {
-        // An RS-485 adapter turns its driver around on RTS: the last byte must be out first,
-        // but a wedged adapter must not hold the window longer than the line would need.
-        const qint64 pendentes = e.Saida_Pendente();
-        Esperar_Escoamento([&e] { return e.Saida_Pendente(); },
-                           Limite_Escoamento(pendentes, e.parametros));
-    }
-    if (!e.porta.setRequestToSend(ligado)) {
-        e.porta.clearError();
-        return e.Recusar(QStringLiteral("A porta %1 recusou a linha RTS").arg(e.Nome()));
+    if (e.trabalhador && e.fluxo != QSerialPort::HardwareControl) {
+        e.trabalhador->Definir_RTS(ligado);
     }
     return true;
 }
@@ -168,47 +108,62 @@ bool Porta_Serial_Qt::RTSEnable(bool ligado) {
 bool Porta_Serial_Qt::PortOpen(bool abrir) {
     Estado& e = *estado_;
     if (!abrir) {
-        e.reabertura.stop();
+        Parar_Reabertura();
         Fechar();
         return true;
     }
     if (e.porta.isOpen()) {
         return e.Recusar(QStringLiteral("A porta %1 já está aberta").arg(e.Nome()));
     }
-    const Dispositivo_COM resolvido = Resolver_COM(e.base, e.numero);
-    const QString& dispositivo = resolvido.caminho;
-    if (resolvido.situacao != Dispositivo_COM::Situacao::Pronto) {
+    if (const std::optional<QString> motivo = Abrir()) {
         return e.Recusar(
-            QStringLiteral("A porta %1 não pode ser aberta: %2").arg(e.Nome(), resolvido.motivo));
+            QStringLiteral("A porta %1 não pode ser aberta: %2").arg(e.Nome(), *motivo));
     }
-    e.porta.setPortName(dispositivo);
+    Parar_Reabertura();
+    return true;
+}
+
+std::optional<QString> Porta_Serial_Qt::Abrir() {
+    Estado& e = *estado_;
+    const Dispositivo_COM resolvido = Resolver_COM(e.base, e.numero);
+    if (resolvido.situacao != Dispositivo_COM::Situacao::Pronto) {
+        return resolvido.motivo;
+    }
+    e.porta.setPortName(resolvido.caminho);
     Aplicar(e.porta, e.parametros);
     e.porta.setFlowControl(e.fluxo);
     if (!e.porta.open(QIODevice::ReadWrite)) {
-        const QSerialPort::SerialPortError codigo = e.porta.error();
-        const QString motivo = e.Tomar_Motivo_Erro_Qt();
-        if (codigo == QSerialPort::DeviceNotFoundError) {
-            return e.Recusar(
-                QStringLiteral("A porta %1 não existe (%2)").arg(e.Nome(), dispositivo));
-        }
-        if (codigo == QSerialPort::PermissionError) {
-            return e.Recusar(
-                QStringLiteral("A porta %1 está em uso ou sem permissão de acesso (%2)")
-                    .arg(e.Nome(), dispositivo));
-        }
-        return e.Recusar(QStringLiteral("Não foi possível abrir a porta %1 (%2): %3")
-                             .arg(e.Nome(), dispositivo, motivo));
+        return Motivo_Abertura(resolvido.caminho);
     }
-    e.reabertura.stop();
+    // The port thread's own descriptor: the device's last close is then the thread's, and
+    // whatever the driver does there never holds this thread.
+    const int copia = ::fcntl(static_cast<int>(e.porta.handle()), F_DUPFD_CLOEXEC, 0);
+    if (copia < 0) {
+        const QString motivo = QString::fromStdString(Descricao_Erro_Sistema(errno));
+        e.porta.close();
+        return motivo;
+    }
     e.recebidos.clear();
-    e.linhas = Ler_Linhas(e.Descritor());
-    e.contadores = Ler_Contadores(e.Descritor());
-    DTREnable(e.dtr);
-    RTSEnable(e.rts);
-    if (e.linhas || e.contadores) {
-        e.sondagem.start();
+    Iniciar_Sessao(copia, resolvido.caminho);
+    return std::nullopt;
+}
+
+QString Porta_Serial_Qt::Motivo_Abertura(const QString& dispositivo) {
+    Estado& e = *estado_;
+    const QSerialPort::SerialPortError codigo = e.porta.error();
+    const QString motivo_qt = e.Tomar_Motivo_Erro_Qt();
+    if (codigo == QSerialPort::DeviceNotFoundError) {
+        return QStringLiteral("o dispositivo %1 não existe").arg(dispositivo);
     }
-    return true;
+    if (codigo == QSerialPort::PermissionError) {
+        // Qt does not tell a lock, a holder and missing rights apart.
+        const Juizo_Porta juizo =
+            Julgar_Dispositivo(Descoberta_Portas{}, dispositivo.toStdU16String());
+        if (!juizo.motivo.empty()) {
+            return QStringLiteral("%1 (%2)").arg(QString::fromStdString(juizo.motivo), dispositivo);
+        }
+    }
+    return QStringLiteral("%1 (%2)").arg(motivo_qt, dispositivo);
 }
 
 bool Porta_Serial_Qt::Handshaking(int modo) {
@@ -217,8 +172,9 @@ bool Porta_Serial_Qt::Handshaking(int modo) {
     if (!fluxo) {
         return e.Recusar(QStringLiteral("Controle de fluxo não suportado: %1").arg(modo));
     }
-    e.fluxo = *fluxo;
-    if (e.porta.isOpen() && !e.porta.setFlowControl(e.fluxo)) {
+    // The opening applied it already; asking the driver again could only wait on it.
+    const QSerialPort::FlowControl anterior = std::exchange(e.fluxo, *fluxo);
+    if (e.porta.isOpen() && e.fluxo != anterior && !e.porta.setFlowControl(e.fluxo)) {
         e.porta.clearError();
         return e.Recusar(
             QStringLiteral("A porta %1 recusou o controle de fluxo %2").arg(e.Nome()).arg(modo));
@@ -230,8 +186,10 @@ std::string Porta_Serial_Qt::Erro() const {
     return Para_1252(estado_->erro);
 }
 
+// A port reopened but not yet confirmed counts as closed: nothing is sent to it yet.
 bool Porta_Serial_Qt::PortOpen() const {
-    return estado_->porta.isOpen();
+    const Estado& e = *estado_;
+    return e.porta.isOpen() && !e.reabertura.confirmando;
 }
 
 int Porta_Serial_Qt::InBufferCount() const {
@@ -251,10 +209,7 @@ void Porta_Serial_Qt::Descartar_Entrada() {
 
 int Porta_Serial_Qt::OutBufferCount() const {
     const Estado& e = *estado_;
-    if (!e.porta.isOpen()) {
-        return 0;
-    }
-    return static_cast<int>(e.porta.bytesToWrite()) + Fila_Saida_Kernel(e.Descritor());
+    return PortOpen() ? e.trabalhador->Saida_Pendente() : 0;
 }
 
 std::string Porta_Serial_Qt::Input() {
@@ -271,23 +226,19 @@ std::string Porta_Serial_Qt::Input() {
 }
 
 void Porta_Serial_Qt::Output(std::string_view bytes) {
-    Estado& e = *estado_;
-    if (!e.porta.isOpen() || bytes.empty()) {
-        return;
+    if (PortOpen()) {
+        estado_->trabalhador->Escrever(std::string(bytes));
     }
-    e.porta.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    // Hands what fits to the driver now; the rest goes out from the event loop.
-    e.porta.flush();
 }
 
 bool Porta_Serial_Qt::CTSHolding() const {
     const Estado& e = *estado_;
-    return e.porta.isOpen() && (!e.linhas || e.linhas->cts);
+    return PortOpen() && e.amostra && (!e.amostra->linhas || e.amostra->linhas->cts);
 }
 
 bool Porta_Serial_Qt::DSRHolding() const {
     const Estado& e = *estado_;
-    return e.porta.isOpen() && (!e.linhas || e.linhas->dsr);
+    return PortOpen() && e.amostra && (!e.amostra->linhas || e.amostra->linhas->dsr);
 }
 
 // Qt raises readyRead again only once the handler of the last one has returned, so a handler
@@ -306,85 +257,9 @@ void Porta_Serial_Qt::Ao_Receber() {
 void Porta_Serial_Qt::Avisar_Recepcao() {
     Estado& e = *estado_;
     e.aviso_recepcao_pendente = false;
-    if (e.rthreshold > 0 && InBufferCount() >= e.rthreshold) {
+    if (PortOpen() && e.rthreshold > 0 && InBufferCount() >= e.rthreshold) {
         Disparar_OnComm(evento::Recepcao);
     }
-}
-
-void Porta_Serial_Qt::Aguardar_Dispositivo() {
-    estado_->reabertura.start();
-}
-
-void Porta_Serial_Qt::Ao_Erro(int erro) {
-    Estado& e = *estado_;
-    const bool perdida = erro == QSerialPort::ResourceError ||
-                         (erro == QSerialPort::ReadError && Dispositivo_Ausente(e.Descritor()));
-    if (!perdida) {
-        return;
-    }
-    Reiniciar(Motivo_Erro_Qt(static_cast<QSerialPort::SerialPortError>(erro), errno));
-}
-
-void Porta_Serial_Qt::Reiniciar(const QString& motivo) {
-    Estado& e = *estado_;
-    if (!e.porta.isOpen()) {
-        return;
-    }
-    const QString linha = QStringLiteral(
-                              "A porta serial %1 (%2) deixou de responder e foi fechada: %3; "
-                              "nova tentativa de abertura a cada segundo")
-                              .arg(e.Nome(), e.porta.portName(), motivo);
-    Fechar();
-    e.erro = linha;
-    e.reabertura.start();
-    emit Falha(linha);
-}
-
-void Porta_Serial_Qt::Tentar_Reabrir() {
-    if (!PortOpen(true)) {
-        return;  // Erro() tells why; the timer tries again
-    }
-    Descartar_Entrada();
-    emit Reaberta(QStringLiteral("Porta serial %1 reaberta").arg(estado_->Nome()));
-}
-
-void Porta_Serial_Qt::Sondar_Linhas() {
-    Estado& e = *estado_;
-    if (!e.porta.isOpen()) {
-        return;
-    }
-    std::vector<int> eventos;
-    if (e.contadores) {
-        if (const std::optional<Contadores_Erro> agora = Ler_Contadores(e.Descritor())) {
-            eventos = Eventos_Erros(*e.contadores, *agora);
-            e.contadores = agora;
-        }
-    }
-    if (e.linhas) {
-        if (const std::optional<Linhas_Modem> agora = Ler_Linhas(e.Descritor())) {
-            const std::vector<int> mudancas = Eventos_Linhas(*e.linhas, *agora);
-            eventos.insert(eventos.end(), mudancas.begin(), mudancas.end());
-            e.linhas = agora;
-        }
-    }
-    // The state is already up to date, so a handler that yields and lets the next poll run
-    // sees no change twice.
-    for (const int codigo : eventos) {
-        if (!e.porta.isOpen()) {
-            return;
-        }
-        Disparar_OnComm(codigo);
-    }
-}
-
-void Porta_Serial_Qt::Fechar() {
-    Estado& e = *estado_;
-    e.sondagem.stop();
-    if (e.porta.isOpen()) {
-        e.porta.close();
-    }
-    e.recebidos.clear();
-    e.porta.clearError();
 }
 
 }  // namespace qx7

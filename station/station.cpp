@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "station/history_wiring.h"
+#include "station/port_preferences.h"
 #include "station/serial_port_qt.h"
 #include "text/qt_1252.h"
 
@@ -14,7 +15,8 @@ std::unique_ptr<Porta_Serial_Qt> Porta_Se_Falta(const Opcoes_Estacao& opcoes) {
     if (opcoes.porta != nullptr) {
         return nullptr;
     }
-    return std::make_unique<Porta_Serial_Qt>(opcoes.diretorio_base);
+    return std::make_unique<Porta_Serial_Qt>(opcoes.diretorio_base,
+                                             Ler_Preferencias_Porta(opcoes.diretorio_base));
 }
 
 Variaveis_Programa Variaveis_Sobre(const std::filesystem::path& diretorio_base) {
@@ -47,6 +49,7 @@ void Estacao::Ligar_Porta_Propria() {
     Porta_Serial_Qt* porta = porta_propria_.get();
     connect(porta, &Porta_Serial_Qt::Falha, this, &Estacao::Porta_Perdida);
     connect(porta, &Porta_Serial_Qt::Reaberta, this, &Estacao::Porta_Reaberta);
+    connect(porta, &Porta_Serial_Qt::Aviso, this, &Estacao::Aviso_Porta);
     enlace_.Linha_Muda = [porta] {
         porta->Reiniciar(QStringLiteral("nenhum byte recebido em %1 time-outs de recepção seguidos")
                              .arg(Enlace::Timeouts_Linha_Muda));

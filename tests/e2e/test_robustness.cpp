@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -296,8 +297,18 @@ TEST(Porta, QueDesapareceAbertaDaUmaLinhaDeFalhaESegue) {
     };
     ASSERT_TRUE(Esperar([&] { return falhas() >= 1; }, Espera_Resposta_ms));
     EXPECT_FALSE(sessao.Prog().Canal_Serial().PortOpen());
+    // The reopen loop tells once why the port stays closed.
+    const auto motivo = [&] {
+        const std::vector<std::string> log = sessao.Log();
+        return std::count_if(log.begin(), log.end(), [](const std::string& linha) {
+            return De_1252(linha).contains(QStringLiteral("ainda fechada"));
+        });
+    };
+    ASSERT_TRUE(Esperar([&] { return motivo() == 1; }, Espera_Resposta_ms))
+        << Texto_Do_Log(sessao.Prog());
 
-    // Idle afterwards: no more lines, and the event loop does not spin.
+    // Idle afterwards: no more lines while the reason stays the same, and the event loop
+    // does not spin.
     const std::size_t linhas = sessao.Log().size();
     const double cpu = Segundos_De_Cpu();
     Observar(1000);
