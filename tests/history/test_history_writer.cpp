@@ -1,6 +1,7 @@
 // Answers decoded by the gauge logic land in the history file exactly: texts as received,
-// numbers parsed, an inventory as one run with its totals, a series with its records, a clock
-// answer with its drift.
+// numbers parsed (none where the text is not a number), an inventory as one run with its
+// totals, an abandoned one as plain readings, a series with its records, a clock answer with
+// its drift.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include "gauge/automatic_reading.h"
 #include "history/capture.h"
 #include "history/connection.h"
 #include "history/schema.h"
@@ -123,6 +125,100 @@ TEST_F(Gravacao, InventarioEUmaCorridaComTotaisPorProduto) {
                                        3000.0, 27000.0}));
     EXPECT_EQ(gravador.Gravados(), 6u);  // five readings and the run
 }
+
+// A total that would take in a tank without a value has none, and says how many; a tank that
+// never answered is counted on the run.
+TEST_F(Gravacao, TotalComTanqueIlegivelOuAusente) {
+    painel.textos[Controle::CF_NumTanques] = "04";
+    medidor.IV_Cmd_Click();
+    Receber(Resposta_Inventario(1, "GC", 1000, 14000));
+    Leitura ilegivel;
+    ilegivel.codigo = "MA";
+    ilegivel.tanque = " 02";
+    ilegivel.medido = "      ";
+    Receber(Resposta_Medicao(ilegivel));
+    Receber(Resposta_Inventario(4, "DS", 3000, 12000));  // tank 3 never answers
+    Concluir();
+
+    EXPECT_EQ(Linhas("SELECT num_tanques, tanques_ausentes FROM inventarios"),
+              (std::vector<QVariantList>{{4, 1}}));
+    const auto totais = Linhas(
+        "SELECT produto, tanques, capacidade, medido, complementar, tanques_sem_valor"
+        " FROM totais_inventario ORDER BY produto");
+    ASSERT_EQ(totais.size(), 2u);
+    EXPECT_EQ(totais[0], (QVariantList{QStringLiteral("DS"), 1, 15000.0, 3000.0, 12000.0, 0}));
+    EXPECT_EQ(totais[1][1].toInt(), 2);
+    EXPECT_DOUBLE_EQ(totais[1][2].toDouble(), 30000);
+    EXPECT_TRUE(totais[1][3].isNull());
+    EXPECT_DOUBLE_EQ(totais[1][4].toDouble(), 14250);
+    EXPECT_EQ(totais[1][5].toInt(), 1);
+}
+
+// An inventory cut off at tank 3 of 6 is given up after a minute of silence; the automatic
+// reading waits for that, and its "MA" afterwards neither completes a run nor opens a screen.
+TEST_F(Gravacao, InventarioAbandonadoFicaComoLeiturasAvulsas) {
+    painel.textos[Controle::CF_NumTanques] = "06";
+    Leitura_Automatica automatica{[this] { medidor.MA_Cmd_Click(); }};
+    ASSERT_TRUE(automatica.Definir_Intervalo(1));
+    const auto segundo = [&](std::int64_t agora_ms) {
+        medidor.Vigiar_Inventario(agora_ms);
+        automatica.Tick(
+            agora_ms,
+            {.conectada = true, .ociosa = true, .inventario = medidor.Inventario_Em_Curso()});
+    };
+    segundo(0);
+    medidor.IV_Cmd_Click();
+    for (int t = 1; t <= 3; ++t) {
+        Receber(Resposta_Inventario(t, "GC", 1000 * t, 14000));
+    }
+    // Its last answer came before the tick at 1 s.
+    for (std::int64_t agora = 1000; agora <= 60'000; agora += 1000) {
+        segundo(agora);
+    }
+    EXPECT_TRUE(variaveis.Modo_Inventario);
+    EXPECT_EQ(enlace.mensagens.size(), 1u) << "uma leitura automática no meio do inventário";
+    segundo(61'000);
+    EXPECT_FALSE(variaveis.Modo_Inventario);
+    ASSERT_EQ(enlace.mensagens.size(), 2u);
+    EXPECT_EQ(enlace.mensagens.back(), "MA");
+    for (int t = 1; t <= 6; ++t) {
+        Receber(Resposta_Inventario(t, "GC", 1000 * t, 14000));
+    }
+    Concluir();
+
+    EXPECT_TRUE(telas.abertas.empty());
+    EXPECT_TRUE(Linhas("SELECT id FROM inventarios").empty());
+    EXPECT_EQ(Linhas("SELECT id FROM leituras WHERE inventario IS NULL").size(), 9u);
+}
+
+struct Caso_Campo {
+    const char* nome;
+    const char* medido;  // six characters, as received
+    QVariant valor;      // as stored; null: none
+};
+
+class Campo_Medido : public Gravacao, public ::testing::WithParamInterface<Caso_Campo> {};
+
+TEST_P(Campo_Medido, NumeroOuNadaAoLadoDoTexto) {
+    Leitura leitura;
+    leitura.medido = GetParam().medido;
+    Receber(Resposta_Medicao(leitura));
+    Concluir();
+    const auto linhas = Linhas("SELECT medido, texto_medido, complementar FROM leituras");
+    ASSERT_EQ(linhas.size(), 1u);
+    EXPECT_EQ(linhas[0][0].isNull(), GetParam().valor.isNull());
+    EXPECT_EQ(linhas[0][0].toDouble(), GetParam().valor.toDouble());
+    EXPECT_EQ(linhas[0][1].toString(), QString::fromLatin1(GetParam().medido));
+    EXPECT_DOUBLE_EQ(linhas[0][2].toDouble(), 250);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Campo_Medido,
+                         ::testing::Values(Caso_Campo{"Numero", "000750", QVariant(750.0)},
+                                           Caso_Campo{"Zero", "000000", QVariant(0.0)},
+                                           Caso_Campo{"Brancos", "      ", QVariant()},
+                                           Caso_Campo{"Virgula", "00,750", QVariant()},
+                                           Caso_Campo{"Letras", "ERRO  ", QVariant()}),
+                         [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Gravacao, SerieProgramadaComRegistrosEmOrdem) {
     telas.ao_abrir_data = [&] { variaveis.Data_Solicitada = "081226"; };
