@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QMessageBox>
 
 #include "app/main_panel.h"
 #include "widgets/codepage.h"
@@ -12,6 +11,18 @@ namespace qx7 {
 namespace {
 
 const QString Chave_Intervalo = QStringLiteral("Historico/LeituraAutomaticaMinutos");
+
+QString Texto_Interrupcao(const Inventario_Interrompido& fim) {
+    const QString onde = fim.ultimo_tanque.empty()
+                             ? QStringLiteral("antes do primeiro tanque")
+                             : QStringLiteral("depois do tanque %1 de %2")
+                                   .arg(De_1252(fim.ultimo_tanque), De_1252(fim.num_tanques));
+    return QStringLiteral(
+               "Inventário interrompido: o medidor não respondeu por %1 s %2; as "
+               "leituras recebidas ficam como leituras avulsas.")
+        .arg(Vigia_Inventario::Silencio_Maximo_ms / 1000)
+        .arg(onde);
+}
 
 Estatisticas_Enlace Diferenca(const Estatisticas_Enlace& atual, const Estatisticas_Enlace& antes) {
     Estatisticas_Enlace d;
@@ -32,12 +43,14 @@ Historico_Programa::Historico_Programa(const std::filesystem::path& diretorio_ba
       arquivo_(Arquivo_No_Diretorio(diretorio_base, Arquivo_Historico)),
       preferencias_(Arquivo_No_Diretorio(diretorio_base, Arquivo_Preferencias),
                     QSettings::IniFormat),
-      gravador_({arquivo_,
-                 [this](const Aviso_Historico& aviso) {
-                     // Reported on the writer's thread; told on the panel's.
-                     QMetaObject::invokeMethod(
-                         this, [this, aviso] { Avisar(aviso); }, Qt::QueuedConnection);
-                 }}),
+      gravador_({.arquivo = arquivo_,
+                 .avisar =
+                     [this](const Aviso_Historico& aviso) {
+                         // Reported on the writer's thread; told on the panel's.
+                         QMetaObject::invokeMethod(
+                             this, [this, aviso] { Avisar(aviso); }, Qt::QueuedConnection);
+                     },
+                 .pasta_copias = Arquivo_No_Diretorio(diretorio_base, Pasta_Copias)}),
       automatica_([this] { painel_.Logica_Medidor().MA_Cmd_Click(); }) {
     painel_.Logica_Medidor().Definir_Historico(&captura_);
     automatica_.Definir_Intervalo(preferencias_.value(Chave_Intervalo, 0).toInt());
@@ -53,22 +66,42 @@ Historico_Programa::~Historico_Programa() {
     gravador_.Encerrar();
 }
 
+// Every report is a log line; a stop or a repair also shows one message, never modal and never
+// more than one at a time. A resume closes the stop's message: the log says the rest.
 void Historico_Programa::Avisar(const Aviso_Historico& aviso) {
     painel_.Log_Registro().Adicionar(Para_1252(aviso.linha_log));
-    auto* caixa = new QMessageBox(QMessageBox::Warning, QStringLiteral("Histórico"), aviso.mensagem,
-                                  QMessageBox::Ok, &painel_);
-    caixa->setObjectName(QStringLiteral("Aviso_Historico"));
-    caixa->setAttribute(Qt::WA_DeleteOnClose);
-    caixa->setModal(false);  // the line goes on while it is shown
-    caixa->show();
+    if (aviso.tipo == Aviso_Historico::Tipo::Retomado && mensagem_) {
+        mensagem_->close();
+    }
+    if (!aviso.mensagem.isEmpty()) {
+        Mostrar(aviso.mensagem);
+    }
+}
+
+void Historico_Programa::Mostrar(const QString& mensagem) {
+    if (!mensagem_) {
+        mensagem_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Histórico"), mensagem,
+                                    QMessageBox::Ok, &painel_);
+        mensagem_->setObjectName(QStringLiteral("Aviso_Historico"));
+        mensagem_->setAttribute(Qt::WA_DeleteOnClose);
+        mensagem_->setModal(false);  // the line goes on while it is shown
+    }
+    mensagem_->setText(mensagem);
+    mensagem_->show();
 }
 
 void Historico_Programa::Segundo() {
+    const qint64 agora = QDateTime::currentMSecsSinceEpoch();
+    Medidor& medidor = painel_.Logica_Medidor();
+    if (const std::optional<Inventario_Interrompido> fim = medidor.Vigiar_Inventario(agora)) {
+        painel_.Log_Registro().Adicionar(Para_1252(Texto_Interrupcao(*fim)));
+    }
     Enlace& enlace = painel_.Enlace_Serial();
-    const Estado_Linha estado{painel_.Texto(Controle::Estado) == "ON-LINE",
-                              enlace.Estado_Protocolo() == Enlace::Estado_Ocioso &&
-                                  enlace.Fila_TX().Vazia() && enlace.Fila_RX().Vazia()};
-    automatica_.Tick(QDateTime::currentMSecsSinceEpoch(), estado);
+    const Estado_Linha estado{.conectada = painel_.Texto(Controle::Estado) == "ON-LINE",
+                              .ociosa = enlace.Estado_Protocolo() == Enlace::Estado_Ocioso &&
+                                        enlace.Fila_TX().Vazia() && enlace.Fila_RX().Vazia(),
+                              .inventario = medidor.Inventario_Em_Curso()};
+    automatica_.Tick(agora, estado);
 }
 
 Estatisticas_Enlace Historico_Programa::Pendentes() const {

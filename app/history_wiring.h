@@ -1,9 +1,12 @@
 #pragma once
-// The program's history: the writer over Historico.sqlite in the base directory, the capture
-// the gauge logic hands its answers to, the link's counters flushed into the file, and the
+// The program's history: the writer over Historico.sqlite in the base directory (its daily
+// copies in the Backup folder there), the capture the gauge logic hands its answers to, the
+// link's counters flushed into the file, the watch that gives up a silent inventory run, and the
 // automatic reading with its interval kept in the base directory's preferences file.
 
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QSettings>
 #include <QTimer>
 #include <filesystem>
@@ -20,9 +23,11 @@ class Form1;
 
 inline constexpr const char* Arquivo_Historico = "Historico.sqlite";
 inline constexpr const char* Arquivo_Preferencias = "Preferencias.ini";
+inline constexpr const char* Pasta_Copias = "Backup";
 inline constexpr int Intervalo_Contadores_ms = 60 * 1000;
 
-// The path of the file `nome` (Arquivo_Historico, Arquivo_Preferencias) in the base directory.
+// The path of the file `nome` (Arquivo_Historico, Arquivo_Preferencias, Pasta_Copias) in the
+// base directory.
 QString Arquivo_No_Diretorio(const std::filesystem::path& base, const char* nome);
 
 class Historico_Programa : public QObject {
@@ -35,6 +40,7 @@ class Historico_Programa : public QObject {
 
   private:
     void Avisar(const Aviso_Historico& aviso);
+    void Mostrar(const QString& mensagem);
     void Segundo();
     void Gravar_Contadores();
     Estatisticas_Enlace Pendentes() const;
@@ -49,6 +55,8 @@ class Historico_Programa : public QObject {
     Estatisticas_Enlace enfileiradas_{};  // the counters already handed to the writer
     QTimer segundo_{this};
     QTimer contadores_{this};
+    // The one message about the history on screen; a new report replaces its text.
+    QPointer<QMessageBox> mensagem_;
 };
 
 }  // namespace qx7
