@@ -14,7 +14,7 @@
 namespace qx7::teste {
 namespace {
 
-constexpr std::int64_t Segundo = 1000;
+constexpr std::int64_t S = 1000;  // a second
 
 // Ticks once a second up to `ate_ms`, then the answer of `tanque` (none: ticks only).
 struct Passo {
@@ -32,39 +32,23 @@ struct Cenario {
 };
 
 const Cenario Cenarios[] = {
+    // Given up at the first tick after its last answer plus a minute; the rest come too late.
     {"CortadoNoTanque3De6",
      true,
-     {{1 * Segundo, 1}, {2 * Segundo, 2}, {3 * Segundo, 3}, {70 * Segundo}},
-     64 * Segundo,  // the first tick after the answer, plus a minute
+     {{S, 1}, {2 * S, 2}, {3 * S, 3}, {64 * S, 4}, {65 * S, 5}, {66 * S, 6}},
+     64 * S,
      "03",
      false},
-    {"SemNenhumaResposta", true, {{90 * Segundo}}, 60 * Segundo, "", false},
-    {"RespostasAte59sDeIntervaloCompletam",
+    {"SemNenhumaResposta", true, {{90 * S}}, 60 * S, "", false},
+    {"RespostasA59sUmaDaOutraCompletam",
      true,
-     {{59 * Segundo, 1},
-      {118 * Segundo, 2},
-      {177 * Segundo, 3},
-      {236 * Segundo, 4},
-      {295 * Segundo, 5},
-      {354 * Segundo, 6},
-      {500 * Segundo}},
+     {{59 * S, 1}, {118 * S, 2}, {177 * S, 3}, {236 * S, 4}, {295 * S, 5}, {354 * S, 6}, {500 * S}},
      std::nullopt,
      "",
      true},
-    {"RespostasAtrasadasNaoCompletamAbandonado",
-     true,
-     {{Segundo, 1},
-      {2 * Segundo, 2},
-      {3 * Segundo, 3},
-      {64 * Segundo, 4},
-      {65 * Segundo, 5},
-      {66 * Segundo, 6}},
-     64 * Segundo,
-     "03",
-     false},
     {"LeituraForaDeInventarioNuncaEInterrompida",
      false,
-     {{Segundo, 1}, {2 * Segundo, 2}, {300 * Segundo}},
+     {{S, 1}, {2 * S, 2}, {300 * S}},
      std::nullopt,
      "",
      false},
@@ -87,7 +71,7 @@ TEST_P(Vigia, InventarioSilenciosoEAbandonado) {
     std::string ultimo = "nenhum";
     std::int64_t agora = 0;
     for (const Passo& p : c.passos) {
-        for (; agora <= p.ate_ms; agora += Segundo) {
+        for (; agora <= p.ate_ms; agora += S) {
             if (const auto fim = medidor.Vigiar_Inventario(agora)) {
                 EXPECT_FALSE(interrompido_ms) << "interrompido duas vezes";
                 EXPECT_FALSE(variaveis.Modo_Inventario);

@@ -42,20 +42,27 @@ void Criar(const QString& arquivo) {
     ASSERT_TRUE(conexao.Aberta() && Migrar_Esquema(conexao.Banco(), erro));
 }
 
+// What keeps the file from taking units until it is lifted.
+class Causa {
+  public:
+    virtual ~Causa() = default;
+    virtual void Liberar() {}
+};
+
 // Another program holding the file: a second connection in an exclusive transaction.
-class Bloqueio {
+class Bloqueio : public Causa {
   public:
     explicit Bloqueio(const QString& arquivo) : outro_(arquivo, Modo_Conexao::Escrita) {
         EXPECT_TRUE(QSqlQuery(outro_.Banco()).exec(QStringLiteral("BEGIN EXCLUSIVE")));
     }
-    void Liberar() { QSqlQuery(outro_.Banco()).exec(QStringLiteral("ROLLBACK")); }
+    void Liberar() override { QSqlQuery(outro_.Banco()).exec(QStringLiteral("ROLLBACK")); }
 
   private:
     Conexao_Historico outro_;
 };
 
 // Every write past a file's first byte fails with an I/O error, as on a failing disk.
-class Falha_De_Disco {
+class Falha_De_Disco : public Causa {
   public:
     Falha_De_Disco() {
         getrlimit(RLIMIT_FSIZE, &antes_);
@@ -64,11 +71,24 @@ class Falha_De_Disco {
         limite.rlim_cur = 1;
         setrlimit(RLIMIT_FSIZE, &limite);
     }
-    ~Falha_De_Disco() { Liberar(); }
-    void Liberar() { setrlimit(RLIMIT_FSIZE, &antes_); }
+    ~Falha_De_Disco() override { Liberar(); }
+    void Liberar() override { setrlimit(RLIMIT_FSIZE, &antes_); }
 
   private:
     rlimit antes_{};
+};
+
+// A cap a few pages past the file's size, read by the writer at each opening: some units fit,
+// then the file is full.
+class Arquivo_Cheio : public Causa {
+  public:
+    Arquivo_Cheio(const QString& arquivo, std::atomic<int>& limite) : limite_(limite) {
+        limite_ = Valor(arquivo, QStringLiteral("PRAGMA page_count")).toInt() + 2;
+    }
+    void Liberar() override { limite_ = 0; }
+
+  private:
+    std::atomic<int>& limite_;
 };
 
 class Falhas : public ::testing::Test {
@@ -103,20 +123,19 @@ class Falhas : public ::testing::Test {
     std::atomic<int> limite_paginas = 0;
 };
 
-// What stops the file for a while, and what gives it back.
-struct Caso_Interrupcao {
+struct Caso_Causa {
     const char* nome;
     const char* motivo;  // a part of the stop's reason
-    std::function<std::shared_ptr<void>(Falhas&)> interromper;
-    std::function<void(std::shared_ptr<void>&, Falhas&)> liberar;
+    std::function<std::unique_ptr<Causa>(Falhas&)> causar;
+    bool so_sem_root = false;  // root writes in any folder
 };
 
-class Interrupcao : public Falhas, public ::testing::WithParamInterface<Caso_Interrupcao> {};
+class Interrupcao : public Falhas, public ::testing::WithParamInterface<Caso_Causa> {};
 
 TEST_P(Interrupcao, TudoChegaEmOrdemQuandoOArquivoVolta) {
     constexpr int Total = 120;
     Criar(arquivo);
-    std::shared_ptr<void> causa = GetParam().interromper(*this);
+    const std::unique_ptr<Causa> causa = GetParam().causar(*this);
     Gravador_Historico gravador(Opcoes());
     Enfileirar(gravador, Total);
 
@@ -130,7 +149,7 @@ TEST_P(Interrupcao, TudoChegaEmOrdemQuandoOArquivoVolta) {
     EXPECT_TRUE(gravador.Motivo_Inativo().contains(QString::fromUtf8(GetParam().motivo)))
         << gravador.Motivo_Inativo().toStdString();
 
-    GetParam().liberar(causa, *this);
+    causa->Liberar();
     ASSERT_TRUE(Esperar([&] { return gravador.Gravados() == Total; }));
     ASSERT_TRUE(Esperar([&] { return !avisos.Do_Tipo(Tipo::Retomado).empty(); }));
     gravador.Encerrar();
@@ -152,25 +171,15 @@ TEST_P(Interrupcao, TudoChegaEmOrdemQuandoOArquivoVolta) {
 
 INSTANTIATE_TEST_SUITE_P(
     Causas, Interrupcao,
-    ::testing::Values(
-        Caso_Interrupcao{"Bloqueado", "bloqueado",
-                         [](Falhas& f) { return std::make_shared<Bloqueio>(f.arquivo); },
-                         [](std::shared_ptr<void>& c, Falhas&) {
-                             std::static_pointer_cast<Bloqueio>(c)->Liberar();
-                         }},
-        // A cap a few pages past the file's size: some units fit, then the file is full.
-        Caso_Interrupcao{"Cheio", "espaço",
-                         [](Falhas& f) {
-                             f.limite_paginas =
-                                 Valor(f.arquivo, QStringLiteral("PRAGMA page_count")).toInt() + 2;
-                             return std::shared_ptr<void>();
-                         },
-                         [](std::shared_ptr<void>&, Falhas& f) { f.limite_paginas = 0; }},
-        Caso_Interrupcao{"ErroDeEs", "erro de leitura ou gravação",
-                         [](Falhas&) { return std::make_shared<Falha_De_Disco>(); },
-                         [](std::shared_ptr<void>& c, Falhas&) {
-                             std::static_pointer_cast<Falha_De_Disco>(c)->Liberar();
-                         }}),
+    ::testing::Values(Caso_Causa{"Bloqueado", "bloqueado",
+                                 [](Falhas& f) { return std::make_unique<Bloqueio>(f.arquivo); }},
+                      Caso_Causa{"Cheio", "espaço",
+                                 [](Falhas& f) {
+                                     return std::make_unique<Arquivo_Cheio>(f.arquivo,
+                                                                            f.limite_paginas);
+                                 }},
+                      Caso_Causa{"ErroDeEs", "erro de leitura ou gravação",
+                                 [](Falhas&) { return std::make_unique<Falha_De_Disco>(); }}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Falhas, FilaCheiaPerdeOsMaisAntigosEContaNoArquivo) {
@@ -205,20 +214,13 @@ TEST_F(Falhas, FilaCheiaPerdeOsMaisAntigosEContaNoArquivo) {
 }
 
 // The file never comes back before the program ends: what waited is counted lost, told once.
-struct Caso_Sem_Volta {
-    const char* nome;
-    const char* motivo;
-    std::function<std::shared_ptr<void>(Falhas&)> preparar;
-    bool so_sem_root = false;  // root writes in any folder
-};
-
-class Sem_Volta : public Falhas, public ::testing::WithParamInterface<Caso_Sem_Volta> {};
+class Sem_Volta : public Falhas, public ::testing::WithParamInterface<Caso_Causa> {};
 
 TEST_P(Sem_Volta, OQueEsperavaEContadoPerdido) {
     if (GetParam().so_sem_root && geteuid() == 0) {
         GTEST_SKIP() << "root escreve em qualquer pasta";
     }
-    std::shared_ptr<void> causa = GetParam().preparar(*this);
+    std::unique_ptr<Causa> causa = GetParam().causar(*this);
     Gravador_Historico gravador(Opcoes());
     Enfileirar(gravador, 3);
     gravador.Encerrar();
@@ -233,31 +235,36 @@ TEST_P(Sem_Volta, OQueEsperavaEContadoPerdido) {
     EXPECT_EQ(gravador.Perdidos(), 3u);
 }
 
+// Gives the folder back its write permission when lifted.
+class Pasta_Sem_Permissao : public Causa {
+  public:
+    explicit Pasta_Sem_Permissao(QString pasta) : pasta_(std::move(pasta)) {
+        QFile::setPermissions(pasta_, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    ~Pasta_Sem_Permissao() override {
+        QFile::setPermissions(pasta_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+  private:
+    QString pasta_;
+};
+
 INSTANTIATE_TEST_SUITE_P(
     Causas, Sem_Volta,
-    ::testing::Values(Caso_Sem_Volta{"PastaInexistente", "não existe",
-                                     [](Falhas& f) {
-                                         f.arquivo = f.pasta.filePath(
-                                             QStringLiteral("nao-existe/Historico.sqlite"));
-                                         return std::shared_ptr<void>();
-                                     }},
-                      Caso_Sem_Volta{"PastaSemPermissao", "sem permissão",
-                                     [](Falhas& f) {
-                                         QFile::setPermissions(f.pasta.path(),
-                                                               QFile::ReadOwner | QFile::ExeOwner);
-                                         const QString pasta = f.pasta.path();
-                                         return std::shared_ptr<void>(nullptr, [pasta](void*) {
-                                             QFile::setPermissions(pasta, QFile::ReadOwner |
-                                                                              QFile::WriteOwner |
-                                                                              QFile::ExeOwner);
-                                         });
-                                     },
-                                     true},
-                      Caso_Sem_Volta{"BloqueadoAteOFim", "bloqueado",
-                                     [](Falhas& f) {
-                                         Criar(f.arquivo);
-                                         return std::make_shared<Bloqueio>(f.arquivo);
-                                     }}),
+    ::testing::Values(
+        Caso_Causa{"PastaInexistente", "não existe",
+                   [](Falhas& f) {
+                       f.arquivo = f.pasta.filePath(QStringLiteral("nao-existe/Historico.sqlite"));
+                       return std::make_unique<Causa>();
+                   }},
+        Caso_Causa{"PastaSemPermissao", "sem permissão",
+                   [](Falhas& f) { return std::make_unique<Pasta_Sem_Permissao>(f.pasta.path()); },
+                   true},
+        Caso_Causa{"BloqueadoAteOFim", "bloqueado",
+                   [](Falhas& f) {
+                       Criar(f.arquivo);
+                       return std::make_unique<Bloqueio>(f.arquivo);
+                   }}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 // A child writes inventory runs of 16 tanks until it is killed; each time, the file must be
