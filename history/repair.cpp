@@ -95,6 +95,9 @@ Copia_Arquivo Copiar_Para(const QString& danificado, const QString& novo) {
         const Copia_Tabela parte = Copiar_Legiveis(banco, QStringLiteral("danificado"), tabela);
         copia.total.linhas += parte.linhas;
         copia.total.completa = copia.total.completa && parte.completa;
+        if (parte.interrompida) {
+            return {};
+        }
     }
     copia.feita = q.exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
                   q.exec(QStringLiteral("PRAGMA main.wal_checkpoint(TRUNCATE)"));

@@ -6,6 +6,8 @@
 #include <limits>
 #include <optional>
 
+#include "history/sqlite_failure.h"
+
 namespace qx7 {
 
 namespace {
@@ -52,7 +54,7 @@ class Copiador {
     }
 
     Copia_Tabela Copiar() {
-        for (;;) {
+        while (!copia_.interrompida) {
             const std::optional<int> lote = Inserir(QStringLiteral("> ?"), Linhas_Por_Lote);
             if (lote && *lote == 0) {
                 break;
@@ -74,6 +76,7 @@ class Copiador {
         q.prepare(inserir_.arg(condicao).arg(limite));
         q.addBindValue(ultimo_);
         if (!q.exec()) {
+            Falhou(q);
             return std::nullopt;
         }
         copia_.linhas += static_cast<std::uint64_t>(q.numRowsAffected());
@@ -94,15 +97,23 @@ class Copiador {
                       .arg(origem_, tabela_));
         q.addBindValue(depois);
         if (!q.exec()) {
+            Falhou(q);
             return std::nullopt;
         }
         return q.next() ? q.value(0).toLongLong() : 0;
     }
 
+    // Only damage is skipped. Anything else (the new file full, the old one locked) stops the
+    // copy: what it would skip may well be readable.
+    void Falhou(const QSqlQuery& q) {
+        copia_.interrompida =
+            copia_.interrompida || Natureza(q.lastError()) == Natureza_Falha::Transitoria;
+    }
+
     // One batch failed: its rows one at a time up to the first that cannot be read, then past
     // the page that holds it. False when nothing more of the table can be reached.
     bool Linha_A_Linha() {
-        for (int i = 0; i < Linhas_Por_Lote; ++i) {
+        for (int i = 0; i < Linhas_Por_Lote && !copia_.interrompida; ++i) {
             const std::optional<qint64> seguinte = Seguinte(ultimo_);
             if (!seguinte) {
                 copia_.completa = false;
@@ -125,7 +136,7 @@ class Copiador {
         qint64 ruim = ultimo_;
         qint64 passo = 1;
         for (;;) {
-            if (passo > Maior_Id - ruim) {
+            if (passo > Maior_Id - ruim || copia_.interrompida) {
                 return false;
             }
             if (Seguinte(ruim + passo)) {
@@ -160,7 +171,7 @@ class Copiador {
 Copia_Tabela Copiar_Legiveis(QSqlDatabase& banco, const QString& origem, const QString& tabela) {
     const QStringList de = Colunas(banco, origem, tabela);
     if (de.isEmpty()) {
-        return {.linhas = 0, .completa = false};
+        return {.linhas = 0, .completa = false, .interrompida = false};
     }
     QStringList comuns;
     for (const QString& coluna : Colunas(banco, QStringLiteral("main"), tabela)) {

@@ -10,8 +10,9 @@
 namespace qx7 {
 
 struct Copia_Tabela {
-    std::uint64_t linhas = 0;  // rows copied
-    bool completa = true;      // false: some rows, or the whole table, could not be read
+    std::uint64_t linhas = 0;   // rows copied
+    bool completa = true;       // false: some rows, or the whole table, could not be read
+    bool interrompida = false;  // stopped by something other than damage: not a copy to keep
 };
 
 // `tabela` exists in both; the columns both have are copied, the row ids kept.

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QtDebug>
+#include <utility>
 
 #include "history/backup.h"
 #include "history/store.h"

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
