@@ -33,6 +33,7 @@ Form1::Form1(Estacao& estacao, Servicos_Form1 servicos, QWidget* parent)
     connect(&estacao_, &Estacao::Linha_Log, this,
             [this](const std::string& linha, bool) { registro_->Adicionar(linha); });
     connect(&estacao_, &Estacao::Mensagem, this, &Form1::Mostrar_Mensagem);
+    connect(&estacao_, &Estacao::Mensagem_Retirada, this, &Form1::Retirar_Mensagem);
 }
 
 Form1::~Form1() {
@@ -61,13 +62,24 @@ void Form1::Sair_Click() {
     servicos_.encerrar();
 }
 
-// Told without blocking: the line goes on while it is shown.
-void Form1::Mostrar_Mensagem(const QString& titulo, const QString& texto) {
-    auto* caixa = new QMessageBox(QMessageBox::Warning, titulo, texto, QMessageBox::Ok, this);
-    caixa->setObjectName(QStringLiteral("Aviso_Estacao"));
-    caixa->setAttribute(Qt::WA_DeleteOnClose);
-    caixa->setModal(false);
+// Told without blocking: the line goes on while it is shown. One box per key; a later message
+// replaces the text of the one still open.
+void Form1::Mostrar_Mensagem(const QString& chave, const QString& titulo, const QString& texto) {
+    QPointer<QMessageBox>& caixa = mensagens_[chave];
+    if (caixa == nullptr) {
+        caixa = new QMessageBox(QMessageBox::Warning, titulo, texto, QMessageBox::Ok, this);
+        caixa->setObjectName(QStringLiteral("Aviso_") + chave);
+        caixa->setAttribute(Qt::WA_DeleteOnClose);
+        caixa->setModal(false);
+    }
+    caixa->setText(texto);
     caixa->show();
+}
+
+void Form1::Retirar_Mensagem(const QString& chave) {
+    if (const auto achada = mensagens_.find(chave); achada != mensagens_.end() && achada->second) {
+        achada->second->close();
+    }
 }
 
 // Closing the window by its close box leaves the line as "Sair" does, and a port that went away

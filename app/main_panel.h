@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -21,6 +22,7 @@
 #include "station/station.h"
 
 class QAbstractButton;
+class QMessageBox;
 class QRadioButton;
 
 namespace qx7 {
@@ -75,7 +77,8 @@ class Form1 : public QWidget {
     void Mostrar_Estado();
     void Mostrar_Texto(Controle controle, const QString& texto);
     void Mostrar_Altura(float twips);
-    void Mostrar_Mensagem(const QString& titulo, const QString& texto);
+    void Mostrar_Mensagem(const QString& chave, const QString& titulo, const QString& texto);
+    void Retirar_Mensagem(const QString& chave);
 
     QWidget* Elemento(Controle controle) const;
 
@@ -95,6 +98,7 @@ class Form1 : public QWidget {
     QPointer<Janela_Historico> janela_historico_;
 
     std::unique_ptr<Telas> telas_proprias_;
+    std::map<QString, QPointer<QMessageBox>> mensagens_;  // the station's, by key
 };
 
 }  // namespace qx7

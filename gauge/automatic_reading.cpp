@@ -23,8 +23,8 @@ bool Leitura_Automatica::Definir_Intervalo(int minutos) {
     return true;
 }
 
-// A reading that falls due while the line is busy waits for the first quiet tick; the next
-// one is counted from the reading itself, so two never come within one interval.
+// A reading that falls due while the line is busy (or an inventory runs) waits for the first quiet
+// tick; the next one is counted from the reading itself, so two never come within one interval.
 void Leitura_Automatica::Tick(std::int64_t agora_ms, Estado_Linha estado) {
     if (intervalo_ == 0 || !estado.conectada) {
         desde_ms_.reset();
@@ -35,7 +35,8 @@ void Leitura_Automatica::Tick(std::int64_t agora_ms, Estado_Linha estado) {
         desde_ms_ = agora_ms;
         return;
     }
-    if (estado.ociosa && agora_ms - *desde_ms_ >= intervalo_ * Ms_Por_Minuto) {
+    if (estado.ociosa && !estado.inventario &&
+        agora_ms - *desde_ms_ >= intervalo_ * Ms_Por_Minuto) {
         desde_ms_ = agora_ms;
         ler_();
     }

@@ -11,6 +11,9 @@ namespace qx7 {
 struct Estado_Linha {
     bool conectada = false;
     bool ociosa = false;  // protocol idle and both queues empty
+    // An inventory run is under way: a reading now would have its answers taken for the run's,
+    // complete it and open its screen on an unattended station. It waits until the run ends.
+    bool inventario = false;
 };
 
 class Leitura_Automatica {

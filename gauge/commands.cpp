@@ -51,6 +51,8 @@ void Medidor::MA_Cmd_Click() {
 void Medidor::IV_Cmd_Click() {
     painel_.Definir_Texto(Controle::Comando_QX7, "MA");
     variaveis_.Modo_Inventario = true;
+    vigia_inventario_.Sinal_De_Vida();
+    ultimo_tanque_inventario_.clear();
     if (historico_ != nullptr) {
         historico_->Inventario_Iniciado();
     }

@@ -102,6 +102,10 @@ void Medidor::Resposta_Medicao(std::string_view Msg_RX) {
                               cp1252("Término da(s) leitura(s) do(s) tanque(s)!"));
     }
 
+    if (variaveis_.Modo_Inventario) {
+        vigia_inventario_.Sinal_De_Vida();
+        ultimo_tanque_inventario_ = Sem_Brancos(leitura.tanque);
+    }
     if (variaveis_.Modo_Inventario &&
         Sem_Brancos(leitura.tanque) == Sem_Brancos(painel_.Texto(Controle::CF_NumTanques))) {
         if (historico_ != nullptr) {
@@ -112,6 +116,16 @@ void Medidor::Resposta_Medicao(std::string_view Msg_RX) {
         Leitura_Tanques_Click();
         variaveis_.Modo_Inventario = false;
     }
+}
+
+std::optional<Inventario_Interrompido> Medidor::Vigiar_Inventario(std::int64_t agora_ms) {
+    if (!vigia_inventario_.Tick(agora_ms, variaveis_.Modo_Inventario)) {
+        return std::nullopt;
+    }
+    variaveis_.Modo_Inventario = false;
+    return Inventario_Interrompido{
+        ultimo_tanque_inventario_,
+        std::string(Sem_Brancos(painel_.Texto(Controle::CF_NumTanques)))};
 }
 
 // The fill percentage and the bar. Without a percentage (nothing measured, nothing free) the

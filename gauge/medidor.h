@@ -3,11 +3,14 @@
 // every answer. The panel forwards its clicks here; the link calls Processar_Mensagem_Recebida
 // for every good frame received while idle.
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "gauge/history_sink.h"
+#include "gauge/inventory_watch.h"
 #include "gauge/modal_screens.h"
 #include "gauge/session.h"
 #include "gauge/shared_tables.h"
@@ -16,6 +19,13 @@
 #include "link/transmitter.h"
 
 namespace qx7 {
+
+// An inventory run given up after a silence: the last tank it heard of (empty: none) and the
+// gauge's tank count, both as the panel shows them.
+struct Inventario_Interrompido {
+    std::string ultimo_tanque;
+    std::string num_tanques;
+};
 
 class Medidor {
   public:
@@ -54,6 +64,11 @@ class Medidor {
     // Every decoded reading, inventory, series and clock answer goes there too; null: none.
     void Definir_Historico(Historico_Medidor* historico) { historico_ = historico; }
 
+    // Ticked about once a second: an inventory run silent for a minute is given up, so no
+    // later answer completes it and its readings stay plain readings.
+    std::optional<Inventario_Interrompido> Vigiar_Inventario(std::int64_t agora_ms);
+    bool Inventario_Em_Curso() const { return variaveis_.Modo_Inventario; }
+
   private:
     // Writes the command text into Comando_QX7, then runs the send action.
     void Enviar_Comando(std::string_view comando);
@@ -80,6 +95,8 @@ class Medidor {
     Serie_Programada_Recebida serie_;  // the records of the series being received
     Sessao_Medidor sessao_;
     Conexao mostrada_ = Conexao::Desconectado;
+    Vigia_Inventario vigia_inventario_;
+    std::string ultimo_tanque_inventario_;  // of the run under way, blanks removed
 };
 
 }  // namespace qx7

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace qx7 {
@@ -18,8 +19,8 @@ bool Digito(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The longest prefix that reads as a number, blanks already removed.
-std::string Prefixo_Numerico(const std::string& s) {
+// The longest prefix that reads as a number, blanks already removed; `lido`: its length in `s`.
+std::string Prefixo_Numerico(const std::string& s, std::size_t& lido) {
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
         ++i;
@@ -38,8 +39,10 @@ std::string Prefixo_Numerico(const std::string& s) {
         tem_digitos = tem_digitos || i > inicio_fracao;
     }
     if (!tem_digitos) {
+        lido = 0;
         return {};
     }
+    lido = i;
     std::string numero = s.substr(0, i);
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
         std::size_t j = i + 1;
@@ -53,14 +56,13 @@ std::string Prefixo_Numerico(const std::string& s) {
         if (j > inicio_expoente) {
             numero += 'e';
             numero += s.substr(i + 1, j - i - 1);
+            lido = j;
         }
     }
     return numero;
 }
 
-}  // namespace
-
-double Valor_Numerico(std::string_view texto) {
+std::string Sem_Ignorados(std::string_view texto) {
     std::string compacto;
     compacto.reserve(texto.size());
     for (const char c : texto) {
@@ -68,16 +70,36 @@ double Valor_Numerico(std::string_view texto) {
             compacto += c;
         }
     }
-    const std::string numero = Prefixo_Numerico(compacto);
+    return compacto;
+}
+
+std::optional<double> Ler(const std::string& numero) {
     if (numero.empty()) {
-        return 0.0;
+        return std::nullopt;
     }
     // from_chars reads "." whatever the operator's regional settings say.
     const char* inicio = numero.data() + (numero.front() == '+' ? 1 : 0);
     double valor = 0.0;
     const auto [fim, erro] = std::from_chars(inicio, numero.data() + numero.size(), valor);
     (void)fim;
-    return erro == std::errc{} && std::isfinite(valor) ? valor : 0.0;
+    if (erro != std::errc{} || !std::isfinite(valor)) {
+        return std::nullopt;
+    }
+    return valor;
+}
+
+}  // namespace
+
+double Valor_Numerico(std::string_view texto) {
+    std::size_t lido = 0;
+    return Ler(Prefixo_Numerico(Sem_Ignorados(texto), lido)).value_or(0.0);
+}
+
+std::optional<double> Valor_Numerico_Exato(std::string_view texto) {
+    const std::string compacto = Sem_Ignorados(texto);
+    std::size_t lido = 0;
+    const std::string numero = Prefixo_Numerico(compacto, lido);
+    return lido == compacto.size() ? Ler(numero) : std::nullopt;
 }
 
 double Arredondar_Par(double valor) {

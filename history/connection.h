@@ -10,10 +10,15 @@ namespace qx7 {
 
 enum class Modo_Conexao { Leitura, Escrita };
 
+// How long a statement waits for another program's lock before it gives up.
+inline constexpr int Espera_Bloqueio_Padrao_ms = 2000;
+
 class Conexao_Historico {
   public:
-    // Leitura: an existing file only, read-only. Escrita: created when missing, WAL journal.
-    Conexao_Historico(const QString& arquivo, Modo_Conexao modo);
+    // Leitura: an existing file only, read-only. Escrita: created when missing, WAL journal, and
+    // a transaction is durable once committed.
+    Conexao_Historico(const QString& arquivo, Modo_Conexao modo,
+                      int espera_bloqueio_ms = Espera_Bloqueio_Padrao_ms);
     ~Conexao_Historico();
     Conexao_Historico(const Conexao_Historico&) = delete;
     Conexao_Historico& operator=(const Conexao_Historico&) = delete;

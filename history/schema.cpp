@@ -62,9 +62,29 @@ constexpr const char* Versao_3[] = {
     "CREATE INDEX leituras_grafico ON leituras (instante_ms, tanque, medido, complementar)",
 };
 
+// Version 4: a value the gauge sent that is not a number has none (NULL beside its text), so a
+// product's total that takes one in has none either and says how many of its tanks had none; a
+// run says how many of its tanks never answered; units the writer had to drop are counted.
+constexpr const char* Versao_4[] = {
+    "ALTER TABLE inventarios ADD COLUMN tanques_ausentes INTEGER NOT NULL DEFAULT 0",
+    "CREATE TABLE totais_inventario_4 ("
+    " inventario INTEGER NOT NULL REFERENCES inventarios(id), produto TEXT NOT NULL,"
+    " unidade TEXT NOT NULL, tanques INTEGER NOT NULL,"
+    " capacidade REAL, medido REAL, complementar REAL,"
+    " tanques_sem_valor INTEGER NOT NULL DEFAULT 0,"
+    " PRIMARY KEY (inventario, produto, unidade))",
+    "INSERT INTO totais_inventario_4 (inventario, produto, unidade, tanques, capacidade, medido,"
+    " complementar) SELECT inventario, produto, unidade, tanques, capacidade, medido,"
+    " complementar FROM totais_inventario",
+    "DROP TABLE totais_inventario",
+    "ALTER TABLE totais_inventario_4 RENAME TO totais_inventario",
+    "CREATE TABLE registros_perdidos ("
+    " id INTEGER PRIMARY KEY, instante_ms INTEGER NOT NULL, registros INTEGER NOT NULL)",
+};
+
 const std::array<std::span<const char* const>, Versao_Esquema_Atual> Passos = {
     std::span<const char* const>(Versao_1), std::span<const char* const>(Versao_2),
-    std::span<const char* const>(Versao_3)};
+    std::span<const char* const>(Versao_3), std::span<const char* const>(Versao_4)};
 
 bool Executar(QSqlDatabase& db, const QString& sql, QString& erro) {
     QSqlQuery q(db);
@@ -102,13 +122,13 @@ bool Aplicar_Passo(QSqlDatabase& db, int passo, QString& erro) {
 
 int Versao_Esquema(QSqlDatabase& db) {
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = "
-                               "'versao_esquema'")) ||
+    if (!q.exec(QStringLiteral("SELECT count(*), sum(name = 'versao_esquema') FROM sqlite_master"
+                               " WHERE type = 'table'")) ||
         !q.next()) {
         return -1;
     }
-    if (q.value(0).toInt() == 0) {
-        return 0;
+    if (q.value(1).toInt() == 0) {
+        return q.value(0).toInt() == 0 ? 0 : -1;
     }
     if (!q.exec(QStringLiteral("SELECT versao FROM versao_esquema")) || !q.next()) {
         return -1;

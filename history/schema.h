@@ -7,12 +7,12 @@
 
 namespace qx7 {
 
-inline constexpr int Versao_Esquema_Atual = 3;
+inline constexpr int Versao_Esquema_Atual = 4;
 // The version from which the chart's own index, leituras_grafico, exists.
 inline constexpr int Versao_Indice_Grafico = 3;
 
-// The version recorded in the file; 0 when it has no version table yet, -1 when it cannot be
-// read (not a database, or not ours).
+// The version recorded in the file; 0 when it is empty, -1 when it cannot be read (not a
+// database) or holds tables without a version (not ours).
 int Versao_Esquema(QSqlDatabase& db);
 
 // Applies the steps from the file's version up to `ate` (the current one by default), each in

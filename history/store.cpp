@@ -4,7 +4,9 @@
 #include <QDateTime>
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "gauge/numeric_text.h"
 #include "history/sql_helpers.h"
@@ -28,6 +30,22 @@ QVariant Inteiro(const std::string& campo) {
     return Inteiro_Par(Valor_Numerico(campo), valor) ? QVariant(valor) : QVariant();
 }
 
+// A quantity: none (NULL beside its text) when the field is blank or not a number, so nothing
+// downstream takes it for a real 0.
+QVariant Numero(const std::string& campo) {
+    const std::optional<double> valor = Valor_Numerico_Exato(campo);
+    return valor ? QVariant(*valor) : QVariant(QMetaType::fromType<double>());
+}
+
+// How many of the run's tanks 1..n have no reading in it.
+int Ausentes(const std::map<int, qint64>& leituras, int num_tanques) {
+    int presentes = 0;
+    for (const auto& [tanque, linha] : leituras) {
+        presentes += tanque >= 1 && tanque <= num_tanques ? 1 : 0;
+    }
+    return std::max(num_tanques - presentes, 0);
+}
+
 // Gauge minus computer, in seconds; none when the gauge's texts are not a date and a time.
 std::optional<qint64> Deriva_s(const Relogio_Recebido& r, qint64 instante_ms) {
     const QDate dia = QDate::fromString(Texto(r.data), QStringLiteral("dd/MM/yy"));
@@ -44,12 +62,12 @@ std::optional<qint64> Deriva_s(const Relogio_Recebido& r, qint64 instante_ms) {
 
 bool Armazem_Historico::Registro_Do_Operador(const Unidade_Historico& unidade) {
     return !std::holds_alternative<Unidade_Inicio_Inventario>(unidade) &&
-           !std::holds_alternative<Unidade_Contadores>(unidade);
+           !std::holds_alternative<Unidade_Contadores>(unidade) &&
+           !std::holds_alternative<Unidade_Perdas>(unidade);
 }
 
 bool Armazem_Historico::Gravar(const Unidade_Historico& unidade, QSqlError& erro) {
-    pendentes_.clear();
-    limpar_inventario_ = false;
+    nova_ = corrida_;
     if (!banco_.transaction()) {
         erro = banco_.lastError();
         return false;
@@ -57,12 +75,7 @@ bool Armazem_Historico::Gravar(const Unidade_Historico& unidade, QSqlError& erro
     erro_ = QSqlError();
     const bool escrito = std::visit([this](const auto& u) { return Escrever(u); }, unidade);
     if (escrito && banco_.commit()) {
-        if (limpar_inventario_) {
-            leituras_do_inventario_.clear();
-        }
-        for (const auto& [tanque, linha] : pendentes_) {
-            leituras_do_inventario_[tanque] = linha;
-        }
+        corrida_ = std::move(nova_);
         return true;
     }
     erro = erro_.type() != QSqlError::NoError ? erro_ : banco_.lastError();
@@ -90,8 +103,7 @@ bool Armazem_Historico::Escrever(const Unidade_Leitura& u) {
     Vincular(
         q, {QVariant(u.instante_ms), QVariant(Texto(l.endereco)), QVariant(Texto(l.comando)),
             QVariant(tanque.isValid() ? tanque.toInt() : 0), QVariant(Texto(l.produto)),
-            QVariant(Valor_Numerico(l.densidade)), QVariant(Valor_Numerico(l.capacidade)),
-            QVariant(Valor_Numerico(l.medido)), QVariant(Valor_Numerico(l.complementar)),
+            Numero(l.densidade), Numero(l.capacidade), Numero(l.medido), Numero(l.complementar),
             QVariant(QString(l.peso ? QStringLiteral("P") : QStringLiteral("V"))),
             QVariant(Texto(l.tanque)), QVariant(Texto(l.densidade)), QVariant(Texto(l.capacidade)),
             QVariant(Texto(l.medido)), QVariant(Texto(l.complementar)), QVariant(Texto(l.hora)),
@@ -99,48 +111,53 @@ bool Armazem_Historico::Escrever(const Unidade_Leitura& u) {
     if (!Executar(q)) {
         return false;
     }
-    if (u.do_inventario && tanque.isValid()) {
-        pendentes_[tanque.toInt()] = q.lastInsertId().toLongLong();
+    // A reading flagged for a run whose start is not in this file (a new file was started, or
+    // the start was pushed out of the writer's queue) stays a plain reading.
+    if (u.do_inventario && nova_.aberta && tanque.isValid()) {
+        nova_.leituras[tanque.toInt()] = q.lastInsertId().toLongLong();
     }
     return true;
 }
 
 bool Armazem_Historico::Escrever(const Unidade_Inicio_Inventario&) {
     // The readings of an earlier run that never completed stay as plain readings.
-    limpar_inventario_ = true;
+    nova_ = {.aberta = true, .leituras = {}};
     return true;
 }
 
 bool Armazem_Historico::Escrever(const Unidade_Fim_Inventario& u) {
-    if (leituras_do_inventario_.empty()) {
-        return true;  // none of its readings is in this file (a new one was started): no run
+    const std::map<int, qint64> leituras = std::exchange(nova_, {}).leituras;
+    if (leituras.empty()) {
+        return true;  // none of its readings belongs to a run started in this file: no run
     }
     QSqlQuery q(banco_);
-    q.prepare(QStringLiteral(
-        "INSERT INTO inventarios (instante_ms, endereco, num_tanques) VALUES (?, ?, ?)"));
-    Vincular(q, {u.instante_ms, Texto(u.endereco), u.num_tanques});
+    q.prepare(
+        QStringLiteral("INSERT INTO inventarios (instante_ms, endereco, num_tanques,"
+                       " tanques_ausentes) VALUES (?, ?, ?, ?)"));
+    Vincular(q,
+             {u.instante_ms, Texto(u.endereco), u.num_tanques, Ausentes(leituras, u.num_tanques)});
     if (!Executar(q)) {
         return false;
     }
     const qint64 run = q.lastInsertId().toLongLong();
     q.prepare(QStringLiteral("UPDATE leituras SET inventario = ? WHERE id = ?"));
-    for (const auto& [tanque, linha] : leituras_do_inventario_) {
+    for (const auto& [tanque, linha] : leituras) {
         Vincular(q, {run, linha});
         if (!Executar(q)) {
             return false;
         }
     }
+    // A total that would take in a tank without a value has none, with the count beside it.
     q.prepare(QStringLiteral(
         "INSERT INTO totais_inventario (inventario, produto, unidade, tanques, capacidade,"
-        " medido, complementar) SELECT inventario, produto, unidade, count(*), sum(capacidade),"
-        " sum(medido), sum(complementar) FROM leituras WHERE inventario = ?"
-        " GROUP BY produto, unidade"));
+        " medido, complementar, tanques_sem_valor) SELECT inventario, produto, unidade,"
+        " count(*), CASE WHEN count(capacidade) = count(*) THEN sum(capacidade) END,"
+        " CASE WHEN count(medido) = count(*) THEN sum(medido) END,"
+        " CASE WHEN count(complementar) = count(*) THEN sum(complementar) END,"
+        " sum(capacidade IS NULL OR medido IS NULL OR complementar IS NULL)"
+        " FROM leituras WHERE inventario = ? GROUP BY produto, unidade"));
     q.addBindValue(run);
-    if (!Executar(q)) {
-        return false;
-    }
-    limpar_inventario_ = true;
-    return true;
+    return Executar(q);
 }
 
 bool Armazem_Historico::Escrever(const Unidade_Serie& u) {
@@ -160,7 +177,7 @@ bool Armazem_Historico::Escrever(const Unidade_Serie& u) {
     for (const Registro_Programado_Recebido& r : u.serie.registros) {
         Vincular(q, {QVariant(serie), QVariant(ordem++), QVariant(Texto(r.data)),
                      QVariant(Texto(r.hora)), QVariant(Texto(r.volume)), QVariant(Texto(r.tanque)),
-                     Inteiro(r.tanque), QVariant(Valor_Numerico(r.volume))});
+                     Inteiro(r.tanque), Numero(r.volume)});
         if (!Executar(q)) {
             return false;
         }
@@ -182,6 +199,14 @@ bool Armazem_Historico::Escrever(const Unidade_Relogio& u) {
         return false;
     }
     return true;
+}
+
+bool Armazem_Historico::Escrever(const Unidade_Perdas& u) {
+    QSqlQuery q(banco_);
+    q.prepare(
+        QStringLiteral("INSERT INTO registros_perdidos (instante_ms, registros) VALUES (?, ?)"));
+    Vincular(q, {u.instante_ms, static_cast<qint64>(u.registros)});
+    return Executar(q);
 }
 
 bool Armazem_Historico::Escrever(const Unidade_Contadores& u) {

@@ -1,6 +1,6 @@
 #pragma once
 // Writes units into an open, current-version Historico.sqlite, each in one transaction, on the
-// writer's thread. Remembers the readings of the inventory run in progress, so the run, its
+// writer's thread. The inventory run under way is remembered outside the file, so the run, its
 // totals and the link to its readings are written together when the run completes: a file
 // never holds half a run.
 
@@ -14,9 +14,18 @@
 
 namespace qx7 {
 
+// The inventory run under way as the file knows it: whether its start was seen, and the row
+// of the last reading of each of its tanks. Only readings that came after the start belong.
+struct Corrida_Inventario {
+    bool aberta = false;
+    std::map<int, qint64> leituras;  // tank → row
+};
+
 class Armazem_Historico {
   public:
-    explicit Armazem_Historico(QSqlDatabase& banco) : banco_(banco) {}
+    // `corrida` outlives the store: a file reopened after a failure goes on with the same run.
+    Armazem_Historico(QSqlDatabase& banco, Corrida_Inventario& corrida)
+        : banco_(banco), corrida_(corrida) {}
 
     // False, and `erro` filled, when nothing of the unit was written.
     bool Gravar(const Unidade_Historico& unidade, QSqlError& erro);
@@ -32,13 +41,12 @@ class Armazem_Historico {
     bool Escrever(const Unidade_Serie& u);
     bool Escrever(const Unidade_Relogio& u);
     bool Escrever(const Unidade_Contadores& u);
+    bool Escrever(const Unidade_Perdas& u);
 
     QSqlDatabase& banco_;
+    Corrida_Inventario& corrida_;
+    Corrida_Inventario nova_;  // the run as the transaction under way leaves it
     QSqlError erro_;
-    std::map<int, qint64> leituras_do_inventario_;  // tank → row, the last reading of each tank
-    // What the transaction under way changes in that list, applied once it is committed.
-    std::map<int, qint64> pendentes_;
-    bool limpar_inventario_ = false;
 };
 
 }  // namespace qx7

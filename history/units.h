@@ -4,6 +4,7 @@
 // line's code page; the writer converts them on its own thread.
 
 #include <QtGlobal>
+#include <cstdint>
 #include <string>
 #include <variant>
 
@@ -41,8 +42,15 @@ struct Unidade_Contadores {
     Estatisticas_Enlace acrescimo;
 };
 
+// The operator's records the writer had to drop since the last such note, kept in the file so
+// a gap in the history can be told from a quiet gauge.
+struct Unidade_Perdas {
+    qint64 instante_ms = 0;
+    std::uint64_t registros = 0;
+};
+
 using Unidade_Historico =
     std::variant<Unidade_Leitura, Unidade_Inicio_Inventario, Unidade_Fim_Inventario, Unidade_Serie,
-                 Unidade_Relogio, Unidade_Contadores>;
+                 Unidade_Relogio, Unidade_Contadores, Unidade_Perdas>;
 
 }  // namespace qx7

@@ -2,47 +2,20 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlQuery>
 #include <QVariant>
+#include <QtDebug>
+#include <optional>
 
 #include "history/schema.h"
+#include "history/sqlite_failure.h"
 
 namespace qx7 {
 
 namespace {
 
-// SQLite's primary result codes.
-enum Codigo_Sqlite {
-    Ocupado = 5,
-    Travado = 6,
-    Somente_Leitura = 8,
-    Erro_Es = 10,
-    Corrompido = 11,
-    Cheio = 13,
-    Nao_Abre = 14,
-    Nao_E_Banco = 26,
-};
-
-int Codigo(const QSqlError& erro) {
-    bool ok = false;
-    const int codigo = erro.nativeErrorCode().toInt(&ok);
-    return ok ? codigo & 0xFF : -1;
-}
-
-QString Motivo_Pasta(const QString& arquivo) {
-    const QFileInfo pasta(QFileInfo(arquivo).absolutePath());
-    if (!pasta.isDir()) {
-        return QStringLiteral("a pasta %1 não existe")
-            .arg(QDir::toNativeSeparators(pasta.filePath()));
-    }
-    return QStringLiteral("sem permissão de escrita em %1")
-        .arg(QDir::toNativeSeparators(QFileInfo(arquivo).absoluteFilePath()));
-}
-
 // SQLite's verdict on the file; none, and `erro` filled, when the check itself could not run
-// (an I/O error is not a corrupt file).
+// (an I/O error is not a damaged file).
 std::optional<bool> Integro(QSqlDatabase& banco, QSqlError& erro) {
     QSqlQuery q(banco);
     if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
@@ -52,135 +25,168 @@ std::optional<bool> Integro(QSqlDatabase& banco, QSqlError& erro) {
     return q.value(0).toString() == QStringLiteral("ok");
 }
 
-// The file and its journal side files keep their bytes under the new name.
-bool Mover_Com_Diarios(const QString& de, const QString& para) {
-    for (const QString& sufixo : {QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-        if (QFile::exists(de + sufixo)) {
-            QFile::rename(de + sufixo, para + sufixo);
-        }
-    }
-    return QFile::rename(de, para);
+// The -wal file folded into the file and cut to nothing (after a migration, at the end).
+void Dobrar_Diario(QSqlDatabase& banco) {
+    QSqlQuery(banco).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+}
+
+bool Danificado(const QSqlError& erro) {
+    return Natureza(erro) == Natureza_Falha::Arquivo_Danificado;
 }
 
 }  // namespace
 
-std::optional<QString> Motivo_Falha(const QSqlError& erro, const QString& arquivo) {
-    const QString nome = QDir::toNativeSeparators(arquivo);
-    switch (Codigo(erro)) {
-        case Corrompido:
-        case Nao_E_Banco:
-            return std::nullopt;
-        case Ocupado:
-        case Travado:
-            return QStringLiteral("o arquivo %1 está bloqueado por outro programa").arg(nome);
-        case Cheio:
-            return QStringLiteral("não há mais espaço para o arquivo %1").arg(nome);
-        case Somente_Leitura:
-        case Nao_Abre:
-            return Motivo_Pasta(arquivo);
-        case Erro_Es:
-            return QStringLiteral("erro de leitura ou gravação no arquivo %1").arg(nome);
-        default:
-            return QStringLiteral("erro no arquivo %1: %2").arg(nome, erro.text());
-    }
+Sessao_Gravacao::Sessao_Gravacao(Opcoes_Sessao opcoes, Avisar avisar)
+    : opcoes_(std::move(opcoes)), avisar_(std::move(avisar)) {}
+
+Sessao_Gravacao::~Sessao_Gravacao() {
+    Encerrar();
 }
 
-QString Nome_Corrompido(const QString& arquivo) {
-    const QFileInfo info(arquivo);
-    return info.dir().filePath(
-        QStringLiteral("Historico-corrompido-%1.sqlite")
-            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
-}
-
-Sessao_Gravacao::Sessao_Gravacao(QString arquivo, int limite_paginas)
-    : arquivo_(std::move(arquivo)), limite_paginas_(limite_paginas) {}
-
-bool Sessao_Gravacao::Abrir_Arquivo(QSqlError& erro, QString& motivo) {
+void Sessao_Gravacao::Fechar() {
     armazem_.reset();
-    conexao_ = std::make_unique<Conexao_Historico>(arquivo_, Modo_Conexao::Escrita);
+    conexao_.reset();
+}
+
+bool Sessao_Gravacao::Abrir_Arquivo(QSqlError& erro) {
+    Fechar();
+    conexao_ = std::make_unique<Conexao_Historico>(opcoes_.arquivo, Modo_Conexao::Escrita,
+                                                   opcoes_.espera_bloqueio_ms);
     if (!conexao_->Aberta()) {
-        erro = conexao_->Erro_Sql();
+        erro = conexao_->Erro_Sql().type() == QSqlError::NoError ? Erro_Do_Arquivo(conexao_->Erro())
+                                                                 : conexao_->Erro_Sql();
         return false;
     }
     QSqlDatabase& banco = conexao_->Banco();
-    if (limite_paginas_ > 0) {
-        QSqlQuery(banco).exec(QStringLiteral("PRAGMA max_page_count = %1").arg(limite_paginas_));
+    if (const int limite = opcoes_.limite_paginas ? opcoes_.limite_paginas() : 0; limite > 0) {
+        QSqlQuery(banco).exec(QStringLiteral("PRAGMA max_page_count = %1").arg(limite));
     }
-    const std::optional<bool> integro = Integro(banco, erro);
-    if (!integro) {
+    if (!verificado_) {
+        const std::optional<bool> integro = Integro(banco, erro);
+        if (!integro) {
+            return false;
+        }
+        if (!*integro) {
+            erro = Erro_Arquivo_Danificado(QStringLiteral("verificação de integridade"));
+            return false;
+        }
+    }
+    const int versao = Versao_Esquema(banco);
+    if (versao < 0) {
+        erro = Erro_Arquivo_Danificado(QStringLiteral("não é um arquivo de histórico"));
         return false;
     }
-    if (!*integro || Versao_Esquema(banco) < 0) {
-        erro = QSqlError({}, QStringLiteral("arquivo danificado"), QSqlError::StatementError,
-                         QString::number(Corrompido));
+    if (versao > Versao_Esquema_Atual) {
+        erro = Erro_Do_Arquivo(QStringLiteral("o arquivo é de uma versão mais nova do programa"));
         return false;
     }
     QString falha;
     if (!Migrar_Esquema(banco, falha)) {
-        motivo = QStringLiteral("não foi possível preparar o arquivo %1: %2")
-                     .arg(QDir::toNativeSeparators(arquivo_), falha);
+        erro = Erro_Do_Arquivo(QStringLiteral("não foi possível prepará-lo (%1)").arg(falha));
         return false;
     }
-    armazem_ = std::make_unique<Armazem_Historico>(banco);
+    if (versao < Versao_Esquema_Atual) {
+        Dobrar_Diario(banco);  // a migration may have rewritten much of the file
+    }
+    verificado_ = true;
+    armazem_ = std::make_unique<Armazem_Historico>(banco, corrida_);
     return true;
 }
 
-bool Sessao_Gravacao::Abrir(QString& motivo, QString& aviso) {
-    QSqlError erro;
-    if (Abrir_Arquivo(erro, motivo)) {
-        return true;
-    }
-    if (!motivo.isEmpty()) {
+// Repairs the file, or moves it aside unread; a new one is started by the next opening.
+bool Sessao_Gravacao::Tratar_Dano(Tratamento tratamento) {
+    Fechar();
+    const QDateTime agora = QDateTime::fromMSecsSinceEpoch(
+        opcoes_.relogio_ms ? opcoes_.relogio_ms() : QDateTime::currentMSecsSinceEpoch());
+    const Resultado_Reparo reparo = tratamento == Tratamento::Reparar
+                                        ? Reparar_Arquivo(opcoes_.arquivo, agora)
+                                        : Guardar_A_Parte(opcoes_.arquivo, agora);
+    if (reparo.tipo == Resultado_Reparo::Tipo::Falhou) {
         return false;
     }
-    const std::optional<QString> causa = Motivo_Falha(erro, arquivo_);
-    if (causa) {
-        motivo = *causa;
-        return false;
+    if (reparo.tipo == Resultado_Reparo::Tipo::Guardado) {
+        corrida_ = {};  // the run's readings may be gone with the rows that were lost
     }
-    return Renovar(motivo, aviso);
+    verificado_ = true;  // checked by the repair, or a file just made
+    if (avisar_) {
+        avisar_(Aviso_Reparado(reparo));
+    }
+    return true;
 }
 
-bool Sessao_Gravacao::Renovar(QString& motivo, QString& aviso) {
-    conexao_.reset();
-    armazem_.reset();
-    const QString destino = Nome_Corrompido(arquivo_);
-    if (!Mover_Com_Diarios(arquivo_, destino)) {
-        motivo = QStringLiteral("o arquivo %1 está danificado e não pôde ser guardado à parte")
-                     .arg(QDir::toNativeSeparators(arquivo_));
-        return false;
-    }
-    aviso = QStringLiteral(
-                "O arquivo de histórico estava danificado: foi guardado como %1 e um novo foi "
-                "iniciado.")
-                .arg(QDir::toNativeSeparators(destino));
-    QSqlError erro;
-    if (Abrir_Arquivo(erro, motivo)) {
+bool Sessao_Gravacao::Abrir() {
+    if (armazem_) {
         return true;
     }
-    if (motivo.isEmpty()) {
-        motivo = Motivo_Falha(erro, arquivo_).value_or(erro.text());
+    QSqlError erro;
+    bool aberto = Abrir_Arquivo(erro);
+    // A file still damaged after its repair is moved aside and a new one started.
+    for (const Tratamento tratamento : {Tratamento::Reparar, Tratamento::Guardar}) {
+        if (aberto || !Danificado(erro) || !Tratar_Dano(tratamento)) {
+            break;
+        }
+        aberto = Abrir_Arquivo(erro);
     }
-    return false;
+    if (!aberto) {
+        motivo_ = Motivo_Falha(erro, opcoes_.arquivo);
+        Fechar();
+    }
+    return aberto;
 }
 
-bool Sessao_Gravacao::Gravar(const Unidade_Historico& unidade, QString& motivo, QString& aviso) {
+Resultado_Gravacao Sessao_Gravacao::Falha(const QSqlError& erro) {
+    motivo_ = Motivo_Falha(erro, opcoes_.arquivo);
+    if (Natureza(erro) == Natureza_Falha::Unidade_Recusada) {
+        return Resultado_Gravacao::Recusada;
+    }
+    Fechar();
+    return Resultado_Gravacao::Falhou;
+}
+
+Resultado_Gravacao Sessao_Gravacao::Gravar(const Unidade_Historico& unidade) {
+    if (!Abrir()) {
+        return Resultado_Gravacao::Falhou;
+    }
     QSqlError erro;
     if (armazem_->Gravar(unidade, erro)) {
-        return true;
+        return Resultado_Gravacao::Gravada;
     }
-    if (const std::optional<QString> causa = Motivo_Falha(erro, arquivo_)) {
-        motivo = *causa;
+    // Damage found while writing is repaired at once (the check at opening may not see it),
+    // then the unit is tried again; a second time the file is replaced.
+    for (const Tratamento tratamento : {Tratamento::Reparar, Tratamento::Guardar}) {
+        if (!Danificado(erro)) {
+            break;
+        }
+        if (!Tratar_Dano(tratamento) || !Abrir()) {
+            return Resultado_Gravacao::Falhou;
+        }
+        if (armazem_->Gravar(unidade, erro)) {
+            return Resultado_Gravacao::Gravada;
+        }
+    }
+    return Falha(erro);
+}
+
+bool Sessao_Gravacao::Copiar(const QString& destino, QString& erro) {
+    if (!Abrir()) {
+        erro = motivo_;
         return false;
     }
-    if (!Renovar(motivo, aviso)) {
+    QSqlQuery q(conexao_->Banco());
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(QDir::toNativeSeparators(destino));
+    if (!q.exec()) {
+        erro = Motivo_Falha(q.lastError(), destino);
         return false;
     }
-    if (armazem_->Gravar(unidade, erro)) {
-        return true;
+    return true;
+}
+
+void Sessao_Gravacao::Encerrar() {
+    if (conexao_ && conexao_->Aberta()) {
+        Dobrar_Diario(conexao_->Banco());
     }
-    motivo = Motivo_Falha(erro, arquivo_).value_or(erro.text());
-    return false;
+    Fechar();
 }
 
 }  // namespace qx7

@@ -1,43 +1,70 @@
 #pragma once
-// The writer thread's side of the file: opened, checked and brought to the current version, or
-// moved aside when corrupt and started again; every failure told as the operator reads it.
+// The writer thread's side of the file: opened, checked once and brought to the current
+// version; repaired, or replaced, when damaged; each unit written in its own transaction. A
+// failure closes the file, so the next try opens it afresh.
 
 #include <QSqlError>
 #include <QString>
+#include <QtGlobal>
+#include <functional>
 #include <memory>
-#include <optional>
 
 #include "history/connection.h"
+#include "history/repair.h"
 #include "history/store.h"
+#include "history/writer_reports.h"
 
 namespace qx7 {
 
-// Why an SQLite error stops the history, in Portuguese; none when the file is corrupt, which
-// is handled by starting a new one.
-std::optional<QString> Motivo_Falha(const QSqlError& erro, const QString& arquivo);
+enum class Resultado_Gravacao {
+    Gravada,   // committed
+    Recusada,  // the file refuses this unit itself; the next may go through
+    Falhou,    // the file does not take units now: Motivo() says why
+};
 
-// The name a corrupt file is moved to, beside it: Historico-corrompido-AAAAMMDD-HHMMSS.sqlite.
-QString Nome_Corrompido(const QString& arquivo);
+struct Opcoes_Sessao {
+    QString arquivo{};
+    std::function<int()> limite_paginas{};  // SQLite's max_page_count; empty or 0: none
+    int espera_bloqueio_ms = Espera_Bloqueio_Padrao_ms;
+    std::function<qint64()> relogio_ms{};  // names the files kept aside
+};
 
 class Sessao_Gravacao {
   public:
-    Sessao_Gravacao(QString arquivo, int limite_paginas);
+    using Avisar = std::function<void(const Aviso_Historico&)>;
 
-    // False, and `motivo` filled, when the file cannot be used at all. A corrupt file is moved
-    // aside first and `aviso` tells where.
-    bool Abrir(QString& motivo, QString& aviso);
-    // The unit, in one transaction; on a corrupt file the file is renewed and the unit tried
-    // once more. False, and `motivo` filled, when the history must stop.
-    bool Gravar(const Unidade_Historico& unidade, QString& motivo, QString& aviso);
+    Sessao_Gravacao(Opcoes_Sessao opcoes, Avisar avisar);
+    ~Sessao_Gravacao();  // Encerrar()
+    Sessao_Gravacao(const Sessao_Gravacao&) = delete;
+    Sessao_Gravacao& operator=(const Sessao_Gravacao&) = delete;
+
+    // Opens the file unless it is open; a damaged one is repaired or replaced first, and told.
+    // False, with Motivo(), when it cannot be used now.
+    bool Abrir();
+    // The unit in one transaction, the file opened first when needed.
+    Resultado_Gravacao Gravar(const Unidade_Historico& unidade);
+    // A consistent copy of the file, made by SQLite into the new file `destino`.
+    bool Copiar(const QString& destino, QString& erro);
+    // The journal folded into the file and cut to nothing, then the file closed.
+    void Encerrar();
+
+    const QString& Motivo() const { return motivo_; }
 
   private:
-    bool Abrir_Arquivo(QSqlError& erro, QString& motivo);
-    bool Renovar(QString& motivo, QString& aviso);
+    enum class Tratamento { Reparar, Guardar };
 
-    QString arquivo_;
-    int limite_paginas_ = 0;
+    bool Abrir_Arquivo(QSqlError& erro);
+    bool Tratar_Dano(Tratamento tratamento);
+    Resultado_Gravacao Falha(const QSqlError& erro);
+    void Fechar();
+
+    Opcoes_Sessao opcoes_;
+    Avisar avisar_;
     std::unique_ptr<Conexao_Historico> conexao_;
     std::unique_ptr<Armazem_Historico> armazem_;
+    Corrida_Inventario corrida_;
+    bool verificado_ = false;  // the integrity check passed since the file was last in doubt
+    QString motivo_;
 };
 
 }  // namespace qx7

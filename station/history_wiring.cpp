@@ -12,6 +12,18 @@ namespace {
 
 const QString Chave_Intervalo = QStringLiteral("Historico/LeituraAutomaticaMinutos");
 
+QString Texto_Interrupcao(const Inventario_Interrompido& fim) {
+    const QString onde = fim.ultimo_tanque.empty()
+                             ? QStringLiteral("antes do primeiro tanque")
+                             : QStringLiteral("depois do tanque %1 de %2")
+                                   .arg(De_1252(fim.ultimo_tanque), De_1252(fim.num_tanques));
+    return QStringLiteral(
+               "Inventário interrompido: o medidor não respondeu por %1 s %2; as "
+               "leituras recebidas ficam como leituras avulsas.")
+        .arg(Vigia_Inventario::Silencio_Maximo_ms / 1000)
+        .arg(onde);
+}
+
 Estatisticas_Enlace Diferenca(const Estatisticas_Enlace& atual, const Estatisticas_Enlace& antes) {
     Estatisticas_Enlace d;
     for (const Campo_Estatistica& c : Campos_Estatisticas) {
@@ -32,12 +44,14 @@ Historico_Programa::Historico_Programa(const std::filesystem::path& diretorio_ba
       arquivo_(Arquivo_No_Diretorio(diretorio_base, Arquivo_Historico)),
       preferencias_(Arquivo_No_Diretorio(diretorio_base, Arquivo_Preferencias),
                     QSettings::IniFormat),
-      gravador_({arquivo_,
-                 [this](const Aviso_Historico& aviso) {
-                     // Reported on the writer's thread; told on the panel's.
-                     QMetaObject::invokeMethod(
-                         this, [this, aviso] { Avisar(aviso); }, Qt::QueuedConnection);
-                 }}),
+      gravador_({.arquivo = arquivo_,
+                 .avisar =
+                     [this](const Aviso_Historico& aviso) {
+                         // Reported on the writer's thread; told on the station's.
+                         QMetaObject::invokeMethod(
+                             this, [this, aviso] { Avisar(aviso); }, Qt::QueuedConnection);
+                     },
+                 .pasta_copias = Arquivo_No_Diretorio(diretorio_base, Pasta_Copias)}),
       automatica_([this] { estacao_.Logica_Medidor().MA_Cmd_Click(); }) {
     estacao_.Logica_Medidor().Definir_Historico(&captura_);
     Ler_Intervalo(intervalo_padrao);
@@ -71,17 +85,31 @@ void Historico_Programa::Ler_Intervalo(int intervalo_padrao) {
     }
 }
 
+// Every report is a failure line of the log; a stop or a repair is also a message for the
+// operator, one at a time, which a resume takes away: the log says the rest.
 void Historico_Programa::Avisar(const Aviso_Historico& aviso) {
     estacao_.Log().Adicionar_Aviso(Para_1252(aviso.linha_log));
-    estacao_.Informar(QStringLiteral("Histórico"), aviso.mensagem);
+    if (aviso.tipo == Aviso_Historico::Tipo::Retomado) {
+        estacao_.Retirar_Mensagem(QString::fromLatin1(Chave_Mensagem));
+    }
+    if (!aviso.mensagem.isEmpty()) {
+        estacao_.Informar(QString::fromLatin1(Chave_Mensagem), QStringLiteral("Histórico"),
+                          aviso.mensagem);
+    }
 }
 
 void Historico_Programa::Segundo() {
+    const qint64 agora = QDateTime::currentMSecsSinceEpoch();
+    Medidor& medidor = estacao_.Logica_Medidor();
+    if (const std::optional<Inventario_Interrompido> fim = medidor.Vigiar_Inventario(agora)) {
+        estacao_.Log().Adicionar_Aviso(Para_1252(Texto_Interrupcao(*fim)));
+    }
     Enlace& enlace = estacao_.Enlace_Serial();
-    const Estado_Linha estado{estacao_.Logica_Medidor().Estado_Conexao() == Conexao::Conectado,
-                              enlace.Estado_Protocolo() == Enlace::Estado_Ocioso &&
-                                  enlace.Fila_TX().Vazia() && enlace.Fila_RX().Vazia()};
-    automatica_.Tick(QDateTime::currentMSecsSinceEpoch(), estado);
+    const Estado_Linha estado{.conectada = medidor.Estado_Conexao() == Conexao::Conectado,
+                              .ociosa = enlace.Estado_Protocolo() == Enlace::Estado_Ocioso &&
+                                        enlace.Fila_TX().Vazia() && enlace.Fila_RX().Vazia(),
+                              .inventario = medidor.Inventario_Em_Curso()};
+    automatica_.Tick(agora, estado);
 }
 
 Estatisticas_Enlace Historico_Programa::Pendentes() const {

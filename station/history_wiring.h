@@ -1,6 +1,7 @@
 #pragma once
-// The program's history: the writer over Historico.sqlite in the base directory, the capture
-// the gauge logic hands its answers to, the link's counters flushed into the file, and the
+// The program's history: the writer over Historico.sqlite in the base directory (its daily
+// copies in the Backup folder there), the capture the gauge logic hands its answers to, the
+// link's counters flushed into the file, the watch that gives up a silent inventory run, and the
 // automatic reading with its interval kept in the base directory's preferences file.
 
 #include <QObject>
@@ -20,9 +21,14 @@ class Estacao;
 
 inline constexpr const char* Arquivo_Historico = "Historico.sqlite";
 inline constexpr const char* Arquivo_Preferencias = "Preferencias.ini";
+inline constexpr const char* Pasta_Copias = "Backup";
 inline constexpr int Intervalo_Contadores_ms = 60 * 1000;
+// The history's one message for the operator, replaced by the next report, taken away when
+// writing resumes.
+inline constexpr const char* Chave_Mensagem = "Historico";
 
-// The path of the file `nome` (Arquivo_Historico, Arquivo_Preferencias) in the base directory.
+// The path of the file `nome` (Arquivo_Historico, Arquivo_Preferencias, Pasta_Copias) in the
+// base directory.
 QString Arquivo_No_Diretorio(const std::filesystem::path& base, const char* nome);
 
 class Historico_Programa : public QObject {

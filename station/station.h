@@ -75,15 +75,20 @@ class Estacao : public QObject {
     void Porta_Reaberta(const QString& linha);
     void Aviso_Porta(const QString& linha);
 
-    // Something the operator must read, besides its log line (a window shows it without
-    // blocking; the service has nobody to show it to).
-    void Informar(const QString& titulo, const QString& texto) { emit Mensagem(titulo, texto); }
+    // Something the operator must read, besides its log line: a window shows it without
+    // blocking, one message per `chave` (a later one replaces its text), until it is taken
+    // away; the service has nobody to show it to.
+    void Informar(const QString& chave, const QString& titulo, const QString& texto) {
+        emit Mensagem(chave, titulo, texto);
+    }
+    void Retirar_Mensagem(const QString& chave) { emit Mensagem_Retirada(chave); }
 
   signals:
     // Every line of the communication log, in the line's code page, as it is written.
     void Linha_Log(const std::string& linha, bool aviso);
     void Conexao_Mudou(qx7::Conexao conexao);
-    void Mensagem(const QString& titulo, const QString& texto);
+    void Mensagem(const QString& chave, const QString& titulo, const QString& texto);
+    void Mensagem_Retirada(const QString& chave);
 
   private:
     // The link and the gauge logic write their lines here; they leave through Linha_Log.

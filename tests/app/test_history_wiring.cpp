@@ -1,16 +1,21 @@
 // The program's history over a base directory: the automatic reading's interval survives a
-// restart in the preferences file, a refused one changes nothing, and the link's counters
-// reach the file when the program ends.
+// restart in the preferences file, a refused one changes nothing, the link's counters reach
+// the file when the program ends, and a file that stops taking units shows one message, not
+// modal, that goes when writing resumes.
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QMessageBox>
+#include <QSqlQuery>
 #include <memory>
 
 #include "history/connection.h"
 #include "history/queries.h"
+#include "history/schema.h"
 #include "station/history_wiring.h"
 #include "tests/app/panel_fixture.h"
+#include "text/qt_1252.h"
 
 namespace qx7::teste {
 namespace {
@@ -45,6 +50,42 @@ TEST_F(Historico_Do_Programa, ContadoresChegamAoArquivoAoEncerrar) {
     Conexao_Historico conexao(arquivo, Modo_Conexao::Leitura);
     ASSERT_TRUE(conexao.Aberta()) << conexao.Erro().toStdString();
     EXPECT_EQ(Contadores_Gravados(conexao.Banco()).Reaberturas_Porta, 1u);
+}
+
+// How many lines of the log begin with `inicio`.
+int Linhas_Do_Log(Form1& painel, const QString& inicio) {
+    int n = 0;
+    for (int i = 0; i < painel.Log().rowCount(); ++i) {
+        n += De_1252(std::string(painel.Log().Linha(i))).startsWith(inicio) ? 1 : 0;
+    }
+    return n;
+}
+
+TEST_F(Historico_Do_Programa, UmaMensagemPorInterrupcaoQueSomeAoRetomar) {
+    auto historico = Iniciar();
+    const QString arquivo = historico->Servicos().arquivo;
+    Conexao_Historico outro(arquivo, Modo_Conexao::Escrita);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Versao_Esquema(outro.Banco()) == Versao_Esquema_Atual; }));
+    ASSERT_TRUE(QSqlQuery(outro.Banco()).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    const auto mensagens = [&] {
+        return painel.findChildren<QMessageBox*>(QStringLiteral("Aviso_Historico"));
+    };
+    const QString parada = QStringLiteral("Gravação do histórico interrompida");
+
+    historico->Gravador().Enfileirar(Unidade_Contadores{});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mensagens().isEmpty(); }, 10'000));
+    historico->Gravador().Enfileirar(Unidade_Contadores{});
+    QTest::qWait(1500);  // tried again meanwhile, and failed again
+    ASSERT_EQ(mensagens().size(), 1);
+    EXPECT_TRUE(mensagens()[0]->isVisible());
+    EXPECT_FALSE(mensagens()[0]->isModal());
+    EXPECT_EQ(Linhas_Do_Log(painel, parada), 1);
+
+    QSqlQuery(outro.Banco()).exec(QStringLiteral("ROLLBACK"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mensagens().isEmpty(); }, 10'000));
+    EXPECT_EQ(Linhas_Do_Log(painel, QStringLiteral("Gravação do histórico retomada")), 1);
+    EXPECT_EQ(Linhas_Do_Log(painel, parada), 1);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ constexpr std::int64_t Minuto = 60 * Segundo;
 constexpr Estado_Linha Livre{.conectada = true, .ociosa = true};
 constexpr Estado_Linha Ocupada{.conectada = true, .ociosa = false};
 constexpr Estado_Linha Desconectada{.conectada = false, .ociosa = true};
+constexpr Estado_Linha Em_Inventario{.conectada = true, .ociosa = true, .inventario = true};
 
 // An interval set (if any), then one tick a second from `de` up to `ate` inclusive.
 struct Trecho {
@@ -59,6 +60,11 @@ const Cenario Cenarios[] = {
       {.de = 51 * Segundo, .ate = 75 * Segundo, .estado = Ocupada},
       {.de = 76 * Segundo, .ate = 3 * Minuto}},
      {76 * Segundo, 136 * Segundo}},
+    {"InventarioEmCursoEsperaOFimDaCorrida",
+     {{.definir = 1, .de = 0, .ate = 50 * Segundo},
+      {.de = 51 * Segundo, .ate = 150 * Segundo, .estado = Em_Inventario},
+      {.de = 151 * Segundo, .ate = 4 * Minuto}},
+     {151 * Segundo, 211 * Segundo}},
     // The count starts again at the next tick, not from the enabling four minutes back.
     {"MudarOIntervaloRecomecaAContagem",
      {{.definir = 5, .de = 0, .ate = 4 * Minuto},

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "gauge/numeric_text.h"
@@ -36,6 +37,29 @@ INSTANTIATE_TEST_SUITE_P(
                                              "8",
                                              3),
                                  7}));
+
+struct Caso_Exato {
+    std::string texto;
+    std::optional<double> valor;
+};
+
+class Valor_Numerico_Exato_Teste : public ::testing::TestWithParam<Caso_Exato> {};
+
+// Only a text that is a number through to its end has a value; the blanks the rule skips are
+// skipped here too.
+TEST_P(Valor_Numerico_Exato_Teste, SoOTextoInteiroENumero) {
+    EXPECT_EQ(Valor_Numerico_Exato(GetParam().texto), GetParam().valor) << GetParam().texto;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textos, Valor_Numerico_Exato_Teste,
+    ::testing::Values(Caso_Exato{"001500", 1500}, Caso_Exato{" 16", 16}, Caso_Exato{"0.85", 0.85},
+                      Caso_Exato{"- 5", -5}, Caso_Exato{"-3e2", -300}, Caso_Exato{"1d2", 100},
+                      Caso_Exato{"75.", 75}, Caso_Exato{"000000", 0}, Caso_Exato{"", std::nullopt},
+                      Caso_Exato{"      ", std::nullopt}, Caso_Exato{"15,5", std::nullopt},
+                      Caso_Exato{"12abc", std::nullopt}, Caso_Exato{"2e", std::nullopt},
+                      Caso_Exato{"1e999", std::nullopt}, Caso_Exato{".", std::nullopt},
+                      Caso_Exato{"\r5", std::nullopt}, Caso_Exato{"1.2.3", std::nullopt}));
 
 struct Caso_Arredondar {
     double valor;

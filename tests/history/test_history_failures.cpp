@@ -1,48 +1,35 @@
-// A file that cannot be used gives one report and stops the history without losing count: the
-// units reported written are exactly the rows in the file. A corrupt file is moved aside and a
-// new one started. A writer killed in the middle of its work leaves a sound file with no half
-// inventory run.
+// A file that fails does not stop the history: the units wait in order and arrive once it takes
+// them again, each counted written only after its commit, with one report when writing stopped
+// and one when it resumed. Only units pushed out of the full queue, or still waiting when the
+// program ends, are lost, and they are counted. A writer killed in the middle of its work leaves
+// a sound file with no half inventory run.
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <atomic>
 #include <chrono>
 #include <functional>
-#include <mutex>
+#include <memory>
+#include <numeric>
 #include <thread>
 
 #include "history/connection.h"
 #include "history/schema.h"
 #include "history/writer.h"
 #include "tests/history/history_reader.h"
+#include "tests/history/writer_probe.h"
 
 namespace qx7::teste {
 namespace {
 
-Unidade_Historico Leitura_Tanque(int t, bool do_inventario = false) {
-    Leitura_Recebida l{"A01",      "MA",     " 0" + std::to_string(t),
-                       "0745",     "GC",     "030000",
-                       "001000",   "029000", "10:00:00",
-                       "08/12/26", false,    std::string(60, 'x')};
-    return Unidade_Leitura{1000, l, do_inventario};
-}
-
-struct Avisos {
-    std::mutex mutex;
-    std::vector<Aviso_Historico> lista;
-    std::function<void(const Aviso_Historico&)> Receber() {
-        return [this](const Aviso_Historico& a) {
-            std::lock_guard trava(mutex);
-            lista.push_back(a);
-        };
-    }
-};
+using Tipo = Aviso_Historico::Tipo;
 
 qint64 Leituras(const QString& arquivo) {
     return Valor(arquivo, QStringLiteral("SELECT count(*) FROM leituras")).toLongLong();
@@ -55,119 +42,239 @@ void Criar(const QString& arquivo) {
     ASSERT_TRUE(conexao.Aberta() && Migrar_Esquema(conexao.Banco(), erro));
 }
 
-class Falhas : public ::testing::Test {
-  protected:
-    // Writes `n` readings and stops the writer; the counts it reports.
-    void Gravar(Gravador_Historico& gravador, int n) {
-        for (int i = 0; i < n; ++i) {
-            gravador.Enfileirar(Leitura_Tanque(1 + i % 16));
-        }
-        gravador.Encerrar();
+// What keeps the file from taking units until it is lifted.
+class Causa {
+  public:
+    virtual ~Causa() = default;
+    virtual void Liberar() {}
+};
+
+// Another program holding the file: a second connection in an exclusive transaction.
+class Bloqueio : public Causa {
+  public:
+    explicit Bloqueio(const QString& arquivo) : outro_(arquivo, Modo_Conexao::Escrita) {
+        EXPECT_TRUE(QSqlQuery(outro_.Banco()).exec(QStringLiteral("BEGIN EXCLUSIVE")));
     }
-    void Esperar_Um_Aviso(const char* trecho) {
-        ASSERT_EQ(avisos.lista.size(), 1u);
-        EXPECT_TRUE(avisos.lista[0].linha_log.contains(QString::fromUtf8(trecho)))
-            << avisos.lista[0].linha_log.toStdString();
-        EXPECT_FALSE(avisos.lista[0].mensagem.isEmpty());
+    void Liberar() override { QSqlQuery(outro_.Banco()).exec(QStringLiteral("ROLLBACK")); }
+
+  private:
+    Conexao_Historico outro_;
+};
+
+// Every write past a file's first byte fails with an I/O error, as on a failing disk.
+class Falha_De_Disco : public Causa {
+  public:
+    Falha_De_Disco() {
+        getrlimit(RLIMIT_FSIZE, &antes_);
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limite = antes_;
+        limite.rlim_cur = 1;
+        setrlimit(RLIMIT_FSIZE, &limite);
+    }
+    ~Falha_De_Disco() override { Liberar(); }
+    void Liberar() override { setrlimit(RLIMIT_FSIZE, &antes_); }
+
+  private:
+    rlimit antes_{};
+};
+
+// A cap a few pages past the file's size, read by the writer at each opening: some units fit,
+// then the file is full.
+class Arquivo_Cheio : public Causa {
+  public:
+    Arquivo_Cheio(const QString& arquivo, std::atomic<int>& limite) : limite_(limite) {
+        limite_ = Valor(arquivo, QStringLiteral("PRAGMA page_count")).toInt() + 2;
+    }
+    void Liberar() override { limite_ = 0; }
+
+  private:
+    std::atomic<int>& limite_;
+};
+
+class Falhas : public ::testing::Test {
+  public:  // the cases below reach the file and its cap
+    Opcoes_Gravador Opcoes() {
+        return {.arquivo = arquivo,
+                .avisar = avisos.Receber(),
+                .limite_paginas = [this] { return limite_paginas.load(); },
+                .capacidade_fila = Capacidade_Fila_Padrao,
+                .espera = {.inicial = std::chrono::milliseconds(10),
+                           .maxima = std::chrono::milliseconds(80)},
+                .espera_bloqueio_ms = 20};
+    }
+    // `n` readings stamped 1..n, in that order.
+    void Enfileirar(Gravador_Historico& gravador, int n) {
+        for (int i = 1; i <= n; ++i) {
+            gravador.Enfileirar(Leitura_Tanque(1 + i % 16, i));
+        }
+    }
+    std::vector<qint64> Instantes() {
+        std::vector<qint64> instantes;
+        for (const QVariantList& l :
+             Consultar(arquivo, QStringLiteral("SELECT instante_ms FROM leituras ORDER BY id"))) {
+            instantes.push_back(l[0].toLongLong());
+        }
+        return instantes;
     }
 
     QTemporaryDir pasta;
     QString arquivo = pasta.filePath(QStringLiteral("Historico.sqlite"));
     Avisos avisos;
+    std::atomic<int> limite_paginas = 0;
 };
 
-TEST_F(Falhas, PastaInexistente) {
-    const QString longe = pasta.filePath(QStringLiteral("nao-existe/Historico.sqlite"));
-    Gravador_Historico gravador({longe, avisos.Receber()});
-    Gravar(gravador, 3);
-    Esperar_Um_Aviso("não existe");
+struct Caso_Causa {
+    const char* nome;
+    const char* motivo;  // a part of the stop's reason
+    std::function<std::unique_ptr<Causa>(Falhas&)> causar;
+    bool so_sem_root = false;  // root writes in any folder
+};
+
+class Interrupcao : public Falhas, public ::testing::WithParamInterface<Caso_Causa> {};
+
+TEST_P(Interrupcao, TudoChegaEmOrdemQuandoOArquivoVolta) {
+    constexpr int Total = 120;
+    Criar(arquivo);
+    const std::unique_ptr<Causa> causa = GetParam().causar(*this);
+    Gravador_Historico gravador(Opcoes());
+    Enfileirar(gravador, Total);
+
+    ASSERT_TRUE(Esperar([&] { return !avisos.Do_Tipo(Tipo::Parado).empty(); }));
+    const std::uint64_t antes = gravador.Gravados();
+    EXPECT_LT(antes, static_cast<std::uint64_t>(Total));
+    // Nothing is counted written that is not committed, however often it is tried meanwhile.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(gravador.Gravados(), antes);
+    EXPECT_EQ(static_cast<qint64>(antes), Leituras(arquivo));
+    EXPECT_TRUE(gravador.Motivo_Inativo().contains(QString::fromUtf8(GetParam().motivo)))
+        << gravador.Motivo_Inativo().toStdString();
+
+    causa->Liberar();
+    ASSERT_TRUE(Esperar([&] { return gravador.Gravados() == Total; }));
+    ASSERT_TRUE(Esperar([&] { return !avisos.Do_Tipo(Tipo::Retomado).empty(); }));
+    gravador.Encerrar();
+
+    std::vector<qint64> esperados(Total);
+    std::iota(esperados.begin(), esperados.end(), 1);
+    EXPECT_EQ(Instantes(), esperados);
+    EXPECT_EQ(gravador.Perdidos(), 0u);
+    EXPECT_TRUE(gravador.Motivo_Inativo().isEmpty());
+    const std::vector<Aviso_Historico> todos = avisos.Lista();
+    ASSERT_EQ(todos.size(), 2u);
+    EXPECT_EQ(todos[0].tipo, Tipo::Parado);
+    EXPECT_TRUE(todos[0].linha_log.contains(QString::fromUtf8(GetParam().motivo)));
+    EXPECT_FALSE(todos[0].mensagem.isEmpty());
+    EXPECT_EQ(todos[1].tipo, Tipo::Retomado);
+    EXPECT_EQ(todos[1].registros, Total - antes);
+    EXPECT_TRUE(todos[1].mensagem.isEmpty());  // a log line is enough
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causas, Interrupcao,
+    ::testing::Values(Caso_Causa{"Bloqueado", "bloqueado",
+                                 [](Falhas& f) { return std::make_unique<Bloqueio>(f.arquivo); }},
+                      Caso_Causa{"Cheio", "espaço",
+                                 [](Falhas& f) {
+                                     return std::make_unique<Arquivo_Cheio>(f.arquivo,
+                                                                            f.limite_paginas);
+                                 }},
+                      Caso_Causa{"ErroDeEs", "erro de leitura ou gravação",
+                                 [](Falhas&) { return std::make_unique<Falha_De_Disco>(); }}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+TEST_F(Falhas, FilaCheiaPerdeOsMaisAntigosEContaNoArquivo) {
+    Criar(arquivo);
+    Bloqueio bloqueio(arquivo);
+    Opcoes_Gravador opcoes = Opcoes();
+    opcoes.capacidade_fila = 5;
+    Gravador_Historico gravador(opcoes);
+    Enfileirar(gravador, 20);
+    ASSERT_TRUE(Esperar([&] { return !avisos.Do_Tipo(Tipo::Parado).empty(); }));
+    EXPECT_EQ(gravador.Perdidos(), 15u);
+
+    bloqueio.Liberar();
+    ASSERT_TRUE(Esperar([&] { return gravador.Gravados() == 5; }));
+    gravador.Encerrar();
+    // The five kept are in order, and the newest four among them (the oldest may be the one
+    // that was being tried when the rest came).
+    const std::vector<qint64> instantes = Instantes();
+    ASSERT_EQ(instantes.size(), 5u);
+    EXPECT_TRUE(std::is_sorted(instantes.begin(), instantes.end()));
+    EXPECT_EQ(std::vector<qint64>(instantes.begin() + 1, instantes.end()),
+              (std::vector<qint64>{17, 18, 19, 20}));
+    EXPECT_EQ(gravador.Perdidos(), 15u);
+    EXPECT_EQ(
+        Valor(arquivo, QStringLiteral("SELECT sum(registros) FROM registros_perdidos")).toInt(),
+        15);
+    const std::vector<Aviso_Historico> retomado = avisos.Do_Tipo(Tipo::Retomado);
+    ASSERT_EQ(retomado.size(), 1u);
+    EXPECT_EQ(retomado[0].registros, 5u);
+    EXPECT_TRUE(retomado[0].linha_log.contains(QStringLiteral("15 registros perdidos")))
+        << retomado[0].linha_log.toStdString();
+}
+
+// The file never comes back before the program ends: what waited is counted lost, told once.
+class Sem_Volta : public Falhas, public ::testing::WithParamInterface<Caso_Causa> {};
+
+TEST_P(Sem_Volta, OQueEsperavaEContadoPerdido) {
+    if (GetParam().so_sem_root && geteuid() == 0) {
+        GTEST_SKIP() << "root escreve em qualquer pasta";
+    }
+    std::unique_ptr<Causa> causa = GetParam().causar(*this);
+    Gravador_Historico gravador(Opcoes());
+    Enfileirar(gravador, 3);
+    gravador.Encerrar();
+    causa.reset();
+    const std::vector<Aviso_Historico> todos = avisos.Lista();
+    ASSERT_EQ(todos.size(), 1u);
+    EXPECT_EQ(todos[0].tipo, Tipo::Parado);
+    EXPECT_TRUE(todos[0].linha_log.contains(QString::fromUtf8(GetParam().motivo)))
+        << todos[0].linha_log.toStdString();
     EXPECT_FALSE(gravador.Motivo_Inativo().isEmpty());
     EXPECT_EQ(gravador.Gravados(), 0u);
     EXPECT_EQ(gravador.Perdidos(), 3u);
-    EXPECT_FALSE(QFile::exists(longe));
 }
 
-TEST_F(Falhas, PastaSemPermissaoDeEscrita) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root escreve em qualquer pasta";
+// Gives the folder back its write permission when lifted.
+class Pasta_Sem_Permissao : public Causa {
+  public:
+    explicit Pasta_Sem_Permissao(QString pasta) : pasta_(std::move(pasta)) {
+        QFile::setPermissions(pasta_, QFile::ReadOwner | QFile::ExeOwner);
     }
-    ASSERT_TRUE(QFile::setPermissions(pasta.path(), QFile::ReadOwner | QFile::ExeOwner));
-    Gravador_Historico gravador({arquivo, avisos.Receber()});
-    Gravar(gravador, 2);
-    QFile::setPermissions(pasta.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    Esperar_Um_Aviso("sem permissão");
-    EXPECT_EQ(gravador.Gravados(), 0u);
-}
-
-TEST_F(Falhas, BloqueadoPorOutroProgramaAoAbrir) {
-    Criar(arquivo);
-    Conexao_Historico outro(arquivo, Modo_Conexao::Escrita);
-    ASSERT_TRUE(QSqlQuery(outro.Banco()).exec(QStringLiteral("BEGIN EXCLUSIVE")));
-    Gravador_Historico gravador({arquivo, avisos.Receber()});
-    Gravar(gravador, 2);
-    Esperar_Um_Aviso("bloqueado");
-    EXPECT_EQ(gravador.Gravados(), 0u);
-    EXPECT_EQ(gravador.Perdidos(), 2u);
-}
-
-TEST_F(Falhas, BloqueadoDepoisDaPrimeiraLeitura) {
-    Gravador_Historico gravador({arquivo, avisos.Receber()});
-    gravador.Enfileirar(Leitura_Tanque(1));
-    for (int i = 0; i < 500 && gravador.Gravados() == 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ~Pasta_Sem_Permissao() override {
+        QFile::setPermissions(pasta_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    ASSERT_EQ(gravador.Gravados(), 1u);
-    Conexao_Historico outro(arquivo, Modo_Conexao::Escrita);
-    ASSERT_TRUE(QSqlQuery(outro.Banco()).exec(QStringLiteral("BEGIN EXCLUSIVE")));
-    Gravar(gravador, 2);
-    QSqlQuery(outro.Banco()).exec(QStringLiteral("ROLLBACK"));
-    Esperar_Um_Aviso("bloqueado");
-    EXPECT_EQ(gravador.Gravados(), 1u);
-    EXPECT_EQ(gravador.Perdidos(), 2u);
-    EXPECT_EQ(Leituras(arquivo), 1);
-}
 
-TEST_F(Falhas, ArquivoCheio) {
-    Criar(arquivo);
-    const int paginas = Valor(arquivo, QStringLiteral("PRAGMA page_count")).toInt();
-    Gravador_Historico gravador({arquivo, avisos.Receber(), paginas + 2});
-    Gravar(gravador, 200);
-    Esperar_Um_Aviso("espaço");
-    EXPECT_GT(gravador.Gravados(), 0u);
-    EXPECT_EQ(static_cast<qint64>(gravador.Gravados()), Leituras(arquivo));
-    EXPECT_EQ(gravador.Gravados() + gravador.Perdidos(), 200u);
-}
+  private:
+    QString pasta_;
+};
 
-TEST_F(Falhas, CorrompidoVaiParaOLadoEUmNovoComeca) {
-    QFile lixo(arquivo);
-    ASSERT_TRUE(lixo.open(QIODevice::WriteOnly));
-    const QByteArray bytes(8192, 'z');
-    lixo.write(bytes);
-    lixo.close();
-    Gravador_Historico gravador({arquivo, avisos.Receber()});
-    Gravar(gravador, 2);
-
-    Esperar_Um_Aviso("danificado");
-    EXPECT_TRUE(gravador.Motivo_Inativo().isEmpty());
-    EXPECT_EQ(gravador.Gravados(), 2u);
-    EXPECT_EQ(Leituras(arquivo), 2);
-    const QStringList guardados =
-        QDir(pasta.path()).entryList({QStringLiteral("Historico-corrompido-*.sqlite")});
-    ASSERT_EQ(guardados.size(), 1);
-    QFile guardado(pasta.filePath(guardados[0]));
-    ASSERT_TRUE(guardado.open(QIODevice::ReadOnly));
-    EXPECT_EQ(guardado.readAll(), bytes);
-    EXPECT_TRUE(avisos.lista[0].linha_log.contains(guardados[0]));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Causas, Sem_Volta,
+    ::testing::Values(
+        Caso_Causa{"PastaInexistente", "não existe",
+                   [](Falhas& f) {
+                       f.arquivo = f.pasta.filePath(QStringLiteral("nao-existe/Historico.sqlite"));
+                       return std::make_unique<Causa>();
+                   }},
+        Caso_Causa{"PastaSemPermissao", "sem permissão",
+                   [](Falhas& f) { return std::make_unique<Pasta_Sem_Permissao>(f.pasta.path()); },
+                   true},
+        Caso_Causa{"BloqueadoAteOFim", "bloqueado",
+                   [](Falhas& f) {
+                       Criar(f.arquivo);
+                       return std::make_unique<Bloqueio>(f.arquivo);
+                   }}),
+    [](const auto& info) { return std::string(info.param.nome); });
 
 // A child writes inventory runs of 16 tanks until it is killed; each time, the file must be
 // sound and hold only whole runs.
 void Escrever_Ate_Morrer(const QString& arquivo) {
-    Gravador_Historico gravador({arquivo, {}});
+    Gravador_Historico gravador({.arquivo = arquivo});
     for (std::uint64_t feitos = 0;; feitos = gravador.Gravados()) {
         gravador.Enfileirar(Unidade_Inicio_Inventario{});
         for (int t = 1; t <= 16; ++t) {
-            gravador.Enfileirar(Leitura_Tanque(t, true));
+            gravador.Enfileirar(Leitura_Tanque(t, 1000, true));
         }
         gravador.Enfileirar(Unidade_Fim_Inventario{2000, "A01", 16});
         while (gravador.Gravados() < feitos + 17) {
@@ -176,7 +283,7 @@ void Escrever_Ate_Morrer(const QString& arquivo) {
     }
 }
 
-TEST(Interrupcao, ProcessoMortoNoMeioNaoDeixaCorridaPelaMetade) {
+TEST(Morte, ProcessoMortoNoMeioNaoDeixaCorridaPelaMetade) {
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath(QStringLiteral("Historico.sqlite"));
     for (const int espera_ms : {40, 90, 170, 260}) {

@@ -1,6 +1,7 @@
 // Answers decoded by the gauge logic land in the history file exactly: texts as received,
-// numbers parsed, an inventory as one run with its totals, a series with its records, a clock
-// answer with its drift.
+// numbers parsed (none where the text is not a number), an inventory as one run with its
+// totals, an abandoned one as plain readings, a series with its records, a clock answer with
+// its drift.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include "gauge/automatic_reading.h"
 #include "history/capture.h"
 #include "history/connection.h"
 #include "history/schema.h"
@@ -28,8 +30,15 @@ class Gravacao : public Bancada {
         medidor.Definir_Historico(nullptr);
         gravador.Encerrar();
     }
+    // NULL comes back as an empty QVariant, so rows compare with the lists the tests write.
     std::vector<QVariantList> Linhas(const char* sql) {
-        return Consultar(arquivo, QString::fromLatin1(sql));
+        std::vector<QVariantList> linhas = Consultar(arquivo, QString::fromLatin1(sql));
+        for (QVariantList& linha : linhas) {
+            for (QVariant& valor : linha) {
+                valor = valor.isNull() ? QVariant() : valor;
+            }
+        }
+        return linhas;
     }
 
     QTemporaryDir pasta;
@@ -95,33 +104,93 @@ std::string Resposta_Inventario(int t, const char* produto, int medido, int comp
     return Resposta_Medicao(l);
 }
 
+// A run cut short stays plain readings. A total that would take in a tank without a value has
+// none, and says how many; a tank that never answered is counted on the run.
 TEST_F(Gravacao, InventarioEUmaCorridaComTotaisPorProduto) {
-    painel.textos[Controle::CF_NumTanques] = "03";
-    // A run cut short after two tanks: its readings stay, as plain readings.
+    painel.textos[Controle::CF_NumTanques] = "04";
     medidor.IV_Cmd_Click();
     Receber(Resposta_Inventario(1, "GC", 100, 900));
     Receber(Resposta_Inventario(2, "GC", 200, 800));
     medidor.IV_Cmd_Click();
     Receber(Resposta_Inventario(1, "GC", 1000, 14000));
-    Receber(Resposta_Inventario(2, "GC", 2000, 13000));
-    Receber(Resposta_Inventario(3, "DS", 3000, 12000));
+    Leitura ilegivel;
+    ilegivel.codigo = "MA";
+    ilegivel.tanque = " 02";
+    ilegivel.medido = "      ";
+    Receber(Resposta_Medicao(ilegivel));
+    Receber(Resposta_Inventario(4, "DS", 3000, 12000));  // tank 3 never answers
     Concluir();
 
-    const auto corridas = Linhas("SELECT id, endereco, num_tanques FROM inventarios");
-    ASSERT_EQ(corridas.size(), 1u);
-    EXPECT_EQ(corridas[0][1].toString(), QStringLiteral("A01"));
-    EXPECT_EQ(corridas[0][2].toInt(), 3);
+    EXPECT_EQ(Linhas("SELECT endereco, num_tanques, tanques_ausentes FROM inventarios"),
+              (std::vector<QVariantList>{{QStringLiteral("A01"), 4, 1}}));
     EXPECT_EQ(Linhas("SELECT tanque FROM leituras WHERE inventario IS NULL").size(), 2u);
     EXPECT_EQ(Linhas("SELECT tanque FROM leituras WHERE inventario IS NOT NULL").size(), 3u);
     const auto totais = Linhas(
-        "SELECT produto, unidade, tanques, capacidade, medido, complementar"
+        "SELECT produto, unidade, tanques, capacidade, medido, complementar, tanques_sem_valor"
         " FROM totais_inventario ORDER BY produto");
     ASSERT_EQ(totais.size(), 2u);
     EXPECT_EQ(totais[0], (QVariantList{QStringLiteral("DS"), QStringLiteral("V"), 1, 15000.0,
-                                       3000.0, 12000.0}));
+                                       3000.0, 12000.0, 0}));
     EXPECT_EQ(totais[1], (QVariantList{QStringLiteral("GC"), QStringLiteral("V"), 2, 30000.0,
-                                       3000.0, 27000.0}));
+                                       QVariant(), 14250.0, 1}));
     EXPECT_EQ(gravador.Gravados(), 6u);  // five readings and the run
+}
+
+// An inventory cut off at tank 3 of 6 is given up after a minute of silence; the automatic
+// reading waits for that, and its "MA" afterwards neither completes a run nor opens a screen.
+TEST_F(Gravacao, InventarioAbandonadoFicaComoLeiturasAvulsas) {
+    painel.textos[Controle::CF_NumTanques] = "06";
+    Leitura_Automatica automatica{[this] { medidor.MA_Cmd_Click(); }};
+    ASSERT_TRUE(automatica.Definir_Intervalo(1));
+    const auto segundo = [&](std::int64_t agora_ms) {
+        medidor.Vigiar_Inventario(agora_ms);
+        automatica.Tick(
+            agora_ms,
+            {.conectada = true, .ociosa = true, .inventario = medidor.Inventario_Em_Curso()});
+    };
+    segundo(0);
+    medidor.IV_Cmd_Click();
+    for (int t = 1; t <= 3; ++t) {
+        Receber(Resposta_Inventario(t, "GC", 1000 * t, 14000));
+    }
+    // Its last answer came before the tick at 1 s.
+    for (std::int64_t agora = 1000; agora <= 60'000; agora += 1000) {
+        segundo(agora);
+    }
+    EXPECT_TRUE(variaveis.Modo_Inventario);
+    EXPECT_EQ(enlace.mensagens.size(), 1u) << "uma leitura automática no meio do inventário";
+    segundo(61'000);
+    EXPECT_FALSE(variaveis.Modo_Inventario);
+    ASSERT_EQ(enlace.mensagens.size(), 2u);
+    EXPECT_EQ(enlace.mensagens.back(), "MA");
+    for (int t = 1; t <= 6; ++t) {
+        Receber(Resposta_Inventario(t, "GC", 1000 * t, 14000));
+    }
+    Concluir();
+
+    EXPECT_TRUE(telas.abertas.empty());
+    EXPECT_TRUE(Linhas("SELECT id FROM inventarios").empty());
+    EXPECT_EQ(Linhas("SELECT id FROM leituras WHERE inventario IS NULL").size(), 9u);
+}
+
+// A quantity that is not a number is kept as none beside its text, never as 0.
+TEST_F(Gravacao, CampoQueNaoENumeroFicaSemValor) {
+    const struct {
+        const char* medido;  // six characters, as received
+        QVariant valor;      // as stored; null: none
+    } casos[] = {
+        {"000750", 750.0}, {"000000", 0.0}, {"      ", {}}, {"00,750", {}}, {"ERRO  ", {}}};
+    for (const auto& c : casos) {
+        Leitura leitura;
+        leitura.medido = c.medido;
+        Receber(Resposta_Medicao(leitura));
+    }
+    Concluir();
+    const auto linhas = Linhas("SELECT medido, texto_medido FROM leituras ORDER BY id");
+    ASSERT_EQ(linhas.size(), std::size(casos));
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        EXPECT_EQ(linhas[i], (QVariantList{casos[i].valor, QString::fromLatin1(casos[i].medido)}));
+    }
 }
 
 TEST_F(Gravacao, SerieProgramadaComRegistrosEmOrdem) {
