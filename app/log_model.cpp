@@ -3,20 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-#include "text/qt_1252.h"
+#include "text/visible_text.h"
 
 namespace qx7 {
-
-namespace {
-
-// Control characters are drawn by their names, so a frame reads <STX>ID02<ETX><FF> in any
-// font (few fonts carry the control-picture glyphs).
-constexpr const char* Nomes_Controle[32] = {"NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL",
-                                            "BS",  "HT",  "LF",  "VT",  "FF",  "CR",  "SO",  "SI",
-                                            "DLE", "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB",
-                                            "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
-
-}  // namespace
 
 Modelo_Log::Modelo_Log(int linhas_por_bloco, int blocos_maximos, QObject* parent)
     : QAbstractListModel(parent),
@@ -83,23 +72,6 @@ std::string_view Modelo_Log::Linha(int linha) const {
     const auto i = static_cast<std::size_t>(linha % linhas_por_bloco_);
     const std::uint32_t inicio = i == 0 ? 0 : bloco.fins[i - 1];
     return std::string_view(bloco.texto).substr(inicio, bloco.fins[i] - inicio);
-}
-
-QString Texto_Visivel(std::string_view linha) {
-    const QString texto = De_1252(linha);
-    QString visivel;
-    visivel.reserve(texto.size());
-    for (const QChar c : texto) {
-        const char16_t codigo = c.unicode();
-        if (codigo < 0x20 || codigo == 0x7F) {
-            visivel += u'<';
-            visivel += QLatin1String(codigo == 0x7F ? "DEL" : Nomes_Controle[codigo]);
-            visivel += u'>';
-        } else {
-            visivel += c;
-        }
-    }
-    return visivel;
 }
 
 }  // namespace qx7

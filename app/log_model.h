@@ -51,8 +51,4 @@ class Modelo_Log : public QAbstractListModel {
     int linhas_ = 0;
 };
 
-// The text shown for a stored line: Windows-1252 decoded, control characters by their names
-// in angle brackets (<STX>, <ETX>, <ACK>, <NAK>, ..., <DEL>).
-QString Texto_Visivel(std::string_view linha);
-
 }  // namespace qx7

@@ -1,15 +1,21 @@
 // Comunicação QX7: supervises a QX7/QXV7 tank gauge over one serial line.
 
 #include <QApplication>
+#include <cstring>
 #include <iostream>
 
 #include "app/program.h"
+#include "service/service.h"
 #include "station/base_dir.h"
 #include "station/csv_export_command.h"
 #include "widgets/fonts.h"
 #include "widgets/translations.h"
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--servico") == 0) {
+        // No window and no display: the station alone, for systemd.
+        return qx7::Executar_Servico(argc, argv);
+    }
     if (qx7::Pede_Exportacao(argc, argv)) {
         // The export runs without a window and leaves the port alone.
         const QCoreApplication nucleo(argc, argv);

@@ -42,7 +42,7 @@ Form1::~Form1() {
 
 bool Form1::Form_Load() {
     const Ganchos_Inicializacao ganchos{
-        [this] { return servicos_.abrir_configuracao(this); },
+        [this](const std::string&) { return servicos_.abrir_configuracao(this); },
         [this] { return servicos_.confirmar_saida(this); },
     };
     return estacao_.Iniciar(ganchos) != Inicio_Canal::Sair;

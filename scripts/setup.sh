@@ -11,6 +11,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
     xvfb xauth xdotool imagemagick poppler-utils
+    libsystemd-dev
     dpkg-dev file desktop-file-utils appstream lintian
 )
 

@@ -41,6 +41,7 @@ QString Arquivo_No_Diretorio(const std::filesystem::path& base, const char* nome
 Historico_Programa::Historico_Programa(const std::filesystem::path& diretorio_base,
                                        Estacao& estacao, int intervalo_padrao)
     : estacao_(estacao),
+      intervalo_padrao_(intervalo_padrao),
       arquivo_(Arquivo_No_Diretorio(diretorio_base, Arquivo_Historico)),
       preferencias_(Arquivo_No_Diretorio(diretorio_base, Arquivo_Preferencias),
                     QSettings::IniFormat),
@@ -54,7 +55,7 @@ Historico_Programa::Historico_Programa(const std::filesystem::path& diretorio_ba
                  .pasta_copias = Arquivo_No_Diretorio(diretorio_base, Pasta_Copias)}),
       automatica_([this] { estacao_.Logica_Medidor().MA_Cmd_Click(); }) {
     estacao_.Logica_Medidor().Definir_Historico(&captura_);
-    Ler_Intervalo(intervalo_padrao);
+    Ler_Intervalo(intervalo_padrao_);
     connect(&segundo_, &QTimer::timeout, this, &Historico_Programa::Segundo);
     connect(&contadores_, &QTimer::timeout, this, &Historico_Programa::Gravar_Contadores);
     segundo_.start(1000);
@@ -83,6 +84,11 @@ void Historico_Programa::Ler_Intervalo(int intervalo_padrao) {
                           .arg(intervalo_padrao)
                           .arg(QString::fromLatin1(Arquivo_Preferencias))));
     }
+}
+
+void Historico_Programa::Reler_Preferencias() {
+    preferencias_.sync();
+    Ler_Intervalo(intervalo_padrao_);
 }
 
 // Every report is a failure line of the log; a stop or a repair is also a message for the

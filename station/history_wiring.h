@@ -39,6 +39,8 @@ class Historico_Programa : public QObject {
     ~Historico_Programa() override;  // the counters flushed, the queue written
 
     Servicos_Historico Servicos();
+    // Preferencias.ini read again (the service's SIGHUP): the automatic reading's interval.
+    void Reler_Preferencias();
     Gravador_Historico& Gravador() { return gravador_; }
 
   private:
@@ -50,6 +52,7 @@ class Historico_Programa : public QObject {
     bool Definir_Intervalo(int minutos);
 
     Estacao& estacao_;
+    int intervalo_padrao_;
     QString arquivo_;
     QSettings preferencias_;
     Gravador_Historico gravador_;

@@ -5,8 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <fstream>
 #include <system_error>
+#include <vector>
 
 #include "link/digits.h"
 #include "link/system_error.h"
@@ -16,6 +19,7 @@ namespace qx7 {
 namespace {
 
 constexpr unsigned Grupo_Root = 0;
+constexpr const char* Nome_Programa = "comunicacao-qx7";
 
 // "crw-rw----", as ls shows it.
 std::string Modo_Texto(unsigned modo) {
@@ -62,6 +66,20 @@ std::string Motivo_Sem_Permissao(const std::optional<Direitos_Arquivo>& direitos
            "; peça ao administrador acesso de leitura e escrita ao dispositivo";
 }
 
+namespace {
+
+// The holder's command line, NUL between arguments, as far as this user may read it.
+std::vector<std::string> Linha_De_Comando(long processo) {
+    std::ifstream arquivo("/proc/" + std::to_string(processo) + "/cmdline", std::ios::binary);
+    std::vector<std::string> argumentos;
+    for (std::string argumento; std::getline(arquivo, argumento, '\0');) {
+        argumentos.push_back(argumento);
+    }
+    return argumentos;
+}
+
+}  // namespace
+
 std::string Motivo_Em_Uso(std::optional<long> processo) {
     if (!processo) {
         return "em uso por outro programa";
@@ -69,7 +87,24 @@ std::string Motivo_Em_Uso(std::optional<long> processo) {
     if (*processo == ::getpid()) {
         return "em uso por este programa";
     }
-    return "em uso por outro programa (processo " + std::to_string(*processo) + ")";
+    const std::string numero = " (processo " + std::to_string(*processo) + ")";
+    const std::vector<std::string> argumentos = Linha_De_Comando(*processo);
+    if (argumentos.empty()) {
+        return "em uso por outro programa" + numero;
+    }
+    const std::string nome = std::filesystem::path(argumentos.front()).filename().string();
+    if (nome != Nome_Programa) {
+        return "em uso por " + nome + numero;
+    }
+    // The service reads the gauge day and night; the operator may look at its readings
+    // without the port.
+    if (std::find(argumentos.begin(), argumentos.end(), "--servico") != argumentos.end()) {
+        return "em uso pelo serviço " + std::string(Nome_Programa) + numero +
+               ", que lê o medidor; as leituras podem ser vistas com " + Nome_Programa +
+               " --historico, ou o serviço parado com sudo systemctl stop " + Nome_Programa +
+               "@$USER";
+    }
+    return "em uso por outra janela do " + std::string(Nome_Programa) + numero;
 }
 
 std::optional<long> Processo_Com_Dispositivo(const std::filesystem::path& dispositivo) {

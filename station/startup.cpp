@@ -75,7 +75,7 @@ Resultado_Inicio Inicializar_Canal_Serial(PortaSerial& canal,
         if (perguntar && ganchos.confirmar_saida()) {
             return {Inicio_Canal::Sair, {}};
         }
-        perguntar = !ganchos.abrir_configuracao();
+        perguntar = !ganchos.abrir_configuracao(motivo);
     }
 }
 

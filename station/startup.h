@@ -16,8 +16,10 @@
 namespace qx7 {
 
 struct Ganchos_Inicializacao {
-    std::function<bool()> abrir_configuracao;  // modal; true when a port was picked
-    std::function<bool()> confirmar_saida;     // true: end the program
+    // Why the port would not open (UTF-8); true when a port was picked (the window's modal
+    // configuration screen) or when it is to be tried again (the service).
+    std::function<bool(const std::string& motivo)> abrir_configuracao;
+    std::function<bool()> confirmar_saida;  // true: end the program
 };
 
 // One attempt: the file's first field, then CommPort, Settings, InputLen, RThreshold,

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "app/log_model.h"
+#include "text/visible_text.h"
 #include "app/log_view.h"
 
 namespace qx7 {
