@@ -71,35 +71,6 @@ TEST(Linha_Comando, RecusaComMotivo) {
     }
 }
 
-TEST(Linha_Comando, ModoDoPrograma) {
-    const struct {
-        std::vector<const char*> argumentos;
-        Modo_Programa modo;
-        const char* historico;  // --historico's value
-    } casos[] = {
-        {{}, Modo_Programa::Janela, ""},
-        {{"-platform", "offscreen", "-reverse"}, Modo_Programa::Janela, ""},
-        {{"--historico"}, Modo_Programa::Historico, ""},
-        {{"-style", "fusion", "--historico", "velho.sqlite"},
-         Modo_Programa::Historico,
-         "velho.sqlite"},
-        {{"--exportar-csv", "a.csv", "--historico", "velho.sqlite"},
-         Modo_Programa::Exportacao,
-         "velho.sqlite"},
-    };
-    for (const auto& c : casos) {
-        QString erro;
-        const auto linha = Ler_Linha_Comando(Argumentos(c.argumentos), erro);
-        ASSERT_TRUE(linha) << erro.toStdString();
-        EXPECT_EQ(linha->modo, c.modo);
-        QString historico;
-        for (const Opcao_Lida& o : linha->opcoes) {
-            historico = o.nome == QLatin1String("--historico") ? o.valor : historico;
-        }
-        EXPECT_EQ(historico, QString::fromLatin1(c.historico));
-    }
-}
-
 TEST(Pedido_Exportacao, PeriodoDeDiasInteirosTanquesEFormato) {
     QString erro;
     const auto linha = Ler_Linha_Comando(

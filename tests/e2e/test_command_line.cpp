@@ -63,8 +63,6 @@ TEST(Linha_Comando_Programa, RecusaSemJanelaNemPorta) {
     const QStringList casos[] = {
         {QStringLiteral("--exportar-csv=leituras.csv")},
         {QStringLiteral("--exportar-cvs"), QStringLiteral("leituras.csv")},
-        {QStringLiteral("leituras.csv")},
-        {QStringLiteral("--de"), QStringLiteral("2026-01-01")},
         {QStringLiteral("--historico"), QStringLiteral("--formato"), QStringLiteral("maquina")},
     };
     for (const QStringList& argumentos : casos) {

@@ -5,11 +5,8 @@
 #include <map>
 #include <string_view>
 
-#include <QSqlQuery>
-
 #include "history/queries.h"
 #include "history/reader.h"
-#include "history/schema.h"
 #include "tests/support/history/history_fixture.h"
 #include "tests/support/history/sqlite_steps.h"
 
@@ -148,13 +145,11 @@ TEST_P(Custo_Pagina, NaoCresceComAProfundidadeNemComOPeriodo) {
         << "a year " << primeira << ", a tenth " << decimo.front();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Filtros, Custo_Pagina,
-    ::testing::Values(Caso_Custo{"TodosOsTanques", {}}, Caso_Custo{"TresTanques", {1, 2, 3}},
-                      Caso_Custo{"QuinzeTanques",
-                                 {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
-                      Caso_Custo{"UmTanque", {7}}),
-    [](const auto& info) { return std::string(info.param.nome); });
+INSTANTIATE_TEST_SUITE_P(Filtros, Custo_Pagina,
+                         ::testing::Values(Caso_Custo{"TodosOsTanques", {}},
+                                           Caso_Custo{"TresTanques", {1, 2, 3}},
+                                           Caso_Custo{"UmTanque", {7}}),
+                         [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Consultas, LeituraCompletaComPercentual) {
     Leitura_Teste l{.instante_ms = 10,
@@ -328,34 +323,6 @@ TEST_F(Consultas, ContadoresPeloNome) {
         .Quadros_Enviados = 1234, .Erros_BCC = 7, .Reaberturas_Porta = 5000000000};
     for (const Campo_Estatistica& campo : Campos_Estatisticas) {
         EXPECT_EQ(e.*campo.Membro, esperadas.*campo.Membro) << campo.Nome;
-    }
-}
-
-// Another release's file, or no history at all, is refused with the reason; an older one is
-// read.
-TEST_F(Consultas, LeitorRecusaArquivoQueNaoEntende) {
-    QSqlQuery q(historico_.Banco());
-    const struct {
-        const char* nome;
-        const char* sql;
-        const char* motivo;  // empty: opens
-    } casos[] = {
-        {"Atual", "SELECT 1", ""},
-        {"MaisAntigo", "UPDATE versao_esquema SET versao = 2", ""},
-        {"MaisNovo", "UPDATE versao_esquema SET versao = 4",
-         "versão mais nova do programa (formato 4"},
-        {"SemVersao", "DROP TABLE versao_esquema", "não é um histórico deste programa"},
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.nome);
-        ASSERT_TRUE(q.exec(QString::fromLatin1(c.sql)));
-        const Leitor_Historico leitor(historico_.Arquivo());
-        EXPECT_EQ(leitor.Aberto(), *c.motivo == '\0');
-        EXPECT_TRUE(leitor.Erro().contains(QString::fromUtf8(c.motivo)))
-            << leitor.Erro().toStdString();
-        if (!leitor.Aberto()) {
-            EXPECT_TRUE(leitor.Erro().contains(historico_.Arquivo()));
-        }
     }
 }
 

@@ -154,22 +154,6 @@ TEST_F(Exportacao, FalhaDeLeituraDeixaODestinoComoEstava) {
     EXPECT_EQ(QDir(pasta_.path()).entryList(QDir::Files), QStringList{"leituras.csv"});
 }
 
-// The export's own time formatting against Qt's, across a year, midnights and a leap day.
-TEST(Relogio_Csv, ComoOQtEscreve) {
-    const qint64 Hora_Ms = 3'600'000;
-    std::vector<qint64> instantes = {0, 1'709'164'799'999, 1'709'164'800'000, 4'102'444'800'000};
-    for (qint64 t = 1'704'067'200'000; t < 1'735'689'600'000; t += 7 * Hora_Ms + 13 * 60'000) {
-        instantes.push_back(t);
-    }
-    Relogio_Csv relogio;
-    for (const qint64 t : instantes) {
-        SCOPED_TRACE(t);
-        ASSERT_EQ(relogio.Local(t), QDateTime::fromMSecsSinceEpoch(t).toString(
-                                        QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-        ASSERT_EQ(Relogio_Csv::Utc(t), Utc(t));
-    }
-}
-
 TEST(Relogio_Csv, DataDoMedidorEmIso) {
     const struct {
         const char* texto;

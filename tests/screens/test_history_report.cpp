@@ -1,11 +1,9 @@
 // The history window's "Imprimir": the tab's data as a report of numbered pages, not a
 // picture of the window; the preview when there is a printer, a PDF file when there is none.
-#include <QItemSelectionModel>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "tests/screens/history_window_fixture.h"
@@ -110,38 +108,6 @@ TEST_F(Relatorio_Historico, PrinterShowsThePreview) {
     ASSERT_EQ(paginas.size(), 1);
     EXPECT_TRUE(paginas[0].contains(QStringLiteral("Tanques: todos"))) << paginas[0].toStdString();
     EXPECT_TRUE(paginas[0].contains(QStringLiteral("Página 1 de 1")));
-}
-
-// The inventories' tab prints its runs and, two chosen, both comparisons, each with a caption.
-TEST_F(Relatorio_Historico, InventoriesPrintTheRunsAndTheComparison) {
-    const auto leitura = [](int tanque, double medido) {
-        Leitura_Teste l;
-        l.tanque = tanque;
-        l.medido = medido;
-        return l;
-    };
-    historico.Inserir_Inventario(Inicio(Dia_1), {leitura(1, 100)}, {});
-    historico.Inserir_Inventario(Inicio(Dia_1.addDays(1)), {leitura(1, 250)}, {});
-    Abrir();
-    Achar<QTabWidget>(*tela, "Abas").setCurrentIndex(1);
-    QTableView& lista = Achar<QTableView>(*tela, "Inventarios");
-    for (int linha : {0, 1}) {
-        lista.selectionModel()->select(lista.model()->index(linha, 0),
-                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-    Sem_Impressora();
-    tela->Imprimir();
-    const QStringList paginas = Paginas_Pdf(pdf);
-    if (paginas.isEmpty()) {
-        GTEST_SKIP() << "pdftotext is not installed";
-    }
-    const QString texto = paginas.join(QLatin1Char('\f'));
-    for (const char* trecho :
-         {"Inventários gravados", "Variação por produto, do inventário de 01/02/2024",
-          "Variação por tanque, do inventário de 01/02/2024", "Página 1 de 1", "150"}) {
-        EXPECT_TRUE(texto.contains(QString::fromUtf8(trecho))) << trecho << "\n"
-                                                               << texto.toStdString();
-    }
 }
 
 }  // namespace
