@@ -202,9 +202,9 @@ void Janela_Historico::Atualizar() {
         pagina.aba->Definir_Arquivo(arquivo_);
         pagina.aba->Atualizar(banco);
     }
-    const bool do_programa = arquivo_ == servicos_.arquivo;
-    const QString motivo =
-        do_programa && servicos_.motivo_inativo ? servicos_.motivo_inativo() : QString();
+    // The history a running program writes, rather than a file merely read.
+    const bool do_programa = arquivo_ == servicos_.arquivo && servicos_.motivo_inativo;
+    const QString motivo = do_programa ? servicos_.motivo_inativo() : QString();
     if (!motivo.isEmpty()) {
         Avisar(QStringLiteral("Histórico desativado nesta sessão: %1.").arg(motivo));
     } else if (!QFileInfo::exists(arquivo_)) {
@@ -227,7 +227,8 @@ void Janela_Historico::Mostrar_Arquivo() {
     const bool outro = arquivo_ != servicos_.arquivo;
     arquivo_aberto_->setText(QStringLiteral("Arquivo aberto só para leitura: %1")
                                  .arg(QDir::toNativeSeparators(arquivo_)));
-    arquivo_aberto_->setVisible(outro);
+    // Alone, the window reads a file no program writes: it says which.
+    arquivo_aberto_->setVisible(outro || !servicos_.definir_intervalo);
     historico_atual_->setVisible(outro);
     setWindowTitle(outro ? QStringLiteral("Histórico — %1").arg(QFileInfo(arquivo_).fileName())
                          : QStringLiteral("Histórico"));

@@ -41,10 +41,13 @@ Aba_Enlace::Aba_Enlace(const Servicos_Historico& servicos, QWidget* parent)
     perdidos_->hide();
     layout->addWidget(perdidos_);
     layout->addWidget(new QLabel(QStringLiteral("Contadores do enlace:"), this));
-    layout->addWidget(Nova_Tabela(this, "Contadores", *contadores_,
-                                  {QStringLiteral("Contador"), QStringLiteral("Nesta sessão"),
-                                   QStringLiteral("Desde o início do histórico")}),
-                      3);
+    QTableView* contadores =
+        Nova_Tabela(this, "Contadores", *contadores_,
+                    {QStringLiteral("Contador"), QStringLiteral("Nesta sessão"),
+                     QStringLiteral("Desde o início do histórico")});
+    // The window alone (comunicacao-qx7 --historico) has no session.
+    contadores->setColumnHidden(1, !servicos_.contadores_sessao);
+    layout->addWidget(contadores, 3);
     layout->addWidget(new QLabel(QStringLiteral("Relógio do medidor:"), this));
     aviso_->setObjectName(QStringLiteral("Aviso_Relogio"));
     Pintar_Texto(*aviso_, Vermelho_Aviso);

@@ -85,8 +85,9 @@ Aba_Tanques::Aba_Tanques(QString arquivo, QWidget* parent)
     auto* divisao = new QSplitter(Qt::Vertical, this);
     divisao->addWidget(grafico_);
     divisao->addWidget(leituras_);
-    // The chart gets the larger share: its legend holds up to sixteen tanks.
-    divisao->setSizes({600, 350});
+    // The chart gets the larger share: its legend holds up to sixteen tanks, which must fit
+    // also on a screen 768 pixels high.
+    divisao->setSizes({650, 300});
     layout->addWidget(divisao, 1);
 }
 

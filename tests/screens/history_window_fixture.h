@@ -40,19 +40,20 @@ struct Programa {
 };
 
 inline Servicos_Historico Servicos(const QString& arquivo, Programa& p) {
-    return {arquivo,
-            [&p] { return p.sessao; },
-            [&p] { return p.pendentes; },
-            [&p] { return p.motivo; },
-            [&p] { return p.intervalo; },
-            [&p](int minutos) {
-                p.pedidos.push_back(minutos);
-                if (p.aceita) {
-                    p.intervalo = minutos;
-                }
-                return p.aceita;
-            },
-            [&p] { return p.perdidos; }};
+    return {.arquivo = arquivo,
+            .contadores_sessao = [&p] { return p.sessao; },
+            .contadores_pendentes = [&p] { return p.pendentes; },
+            .motivo_inativo = [&p] { return p.motivo; },
+            .intervalo = [&p] { return p.intervalo; },
+            .definir_intervalo =
+                [&p](int minutos) {
+                    p.pedidos.push_back(minutos);
+                    if (p.aceita) {
+                        p.intervalo = minutos;
+                    }
+                    return p.aceita;
+                },
+            .perdidos = [&p] { return p.perdidos; }};
 }
 
 // The widget; a wrong name fails the test it is in, not the whole run.
