@@ -9,97 +9,61 @@ namespace qx7 {
 
 namespace {
 
-std::optional<double> Opcional(const QVariant& v) {
-    return v.isNull() ? std::nullopt : std::optional<double>(v.toDouble());
-}
-
-QString Sql_Leituras(const Filtro_Leituras& filtro, const QString& extra) {
-    return QStringLiteral(
-               "SELECT instante_ms, endereco, comando, tanque, produto, densidade, capacidade,"
-               " medido, complementar, unidade, texto_hora, texto_data, %1, id FROM leituras"
-               " WHERE %2 %3")
-        .arg(QLatin1String(Sql_Percentual), Condicoes_Filtro(filtro), extra);
-}
-
-Leitura_Historico Ler_Leitura(const QSqlQuery& q) {
-    Leitura_Historico l;
-    l.instante_ms = q.value(0).toLongLong();
-    l.endereco = q.value(1).toString();
-    l.comando = q.value(2).toString();
-    l.tanque = q.value(3).toInt();
-    l.produto = q.value(4).toString();
-    l.densidade = q.value(5).toDouble();
-    l.capacidade = q.value(6).toDouble();
-    l.medido = q.value(7).toDouble();
-    l.complementar = q.value(8).toDouble();
-    l.unidade = q.value(9).toString();
-    l.texto_hora = q.value(10).toString();
-    l.texto_data = q.value(11).toString();
-    l.percentual = Opcional(q.value(12));
-    return l;
-}
-
-std::vector<Variacao> Ler_Variacoes(QSqlQuery& q) {
-    std::vector<Variacao> v;
-    while (q.next()) {
-        v.push_back({q.value(0).toString(), q.value(1).toString(), q.value(2).toDouble(),
-                     q.value(3).toDouble()});
-    }
-    return v;
-}
-
-// Both runs' values side by side per key; a key missing from one run sums nothing there.
-std::vector<Variacao> Variacoes(QSqlDatabase& banco, const char* sql, qint64 de, qint64 ate) {
+// The readings of runs `de` and `ate` per `chave` (a column) and unit, each run's side with its
+// sum and its unreadable values.
+std::vector<Variacao> Variacoes(QSqlDatabase& banco, const char* chave, qint64 de, qint64 ate) {
     QSqlQuery q(banco);
-    if (!Preparar(q, QString::fromLatin1(sql))) {
+    if (!Preparar(q,
+                  QStringLiteral("SELECT %1 AS chave, unidade, inventario, total(medido),"
+                                 " count(*) - count(medido) FROM leituras"
+                                 " WHERE inventario IN (?, ?) GROUP BY chave, unidade, inventario"
+                                 " ORDER BY chave, unidade")
+                      .arg(QLatin1String(chave)))) {
         return {};
     }
-    for (qint64 v : {de, ate, de, ate}) {
-        q.addBindValue(v);
+    Vincular(q, {de, ate});
+    std::vector<Variacao> variacoes;
+    if (!Executar(q)) {
+        return variacoes;
     }
-    return Executar(q) ? Ler_Variacoes(q) : std::vector<Variacao>{};
+    while (q.next()) {
+        const QString chave_lida = q.value(0).toString();
+        const QString unidade = q.value(1).toString();
+        if (variacoes.empty() || variacoes.back().chave != chave_lida ||
+            variacoes.back().unidade != unidade) {
+            variacoes.push_back({chave_lida, unidade, {}, {}});
+        }
+        Lado_Variacao& lado =
+            q.value(2).toLongLong() == de ? variacoes.back().de : variacoes.back().ate;
+        lado = {true, q.value(3).toDouble(), q.value(4).toInt()};
+    }
+    return variacoes;
+}
+
+// The unreadable measured values of every run per product and unit.
+void Somar_Ilegiveis(QSqlDatabase& banco, std::vector<Inventario_Historico>& inventarios,
+                     const std::map<qint64, std::size_t>& posicao) {
+    QSqlQuery q(banco);
+    if (!Executar(q,
+                  "SELECT inventario, produto, unidade, count(*) - count(medido) FROM leituras"
+                  " WHERE inventario IS NOT NULL GROUP BY inventario, produto, unidade"
+                  " HAVING count(*) > count(medido)")) {
+        return;
+    }
+    while (q.next()) {
+        const auto i = posicao.find(q.value(0).toLongLong());
+        if (i == posicao.end()) {
+            continue;
+        }
+        for (Total_Produto& total : inventarios[i->second].totais) {
+            if (total.produto == q.value(1).toString() && total.unidade == q.value(2).toString()) {
+                total.ilegiveis = q.value(3).toInt();
+            }
+        }
+    }
 }
 
 }  // namespace
-
-qint64 Contar_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro) {
-    QSqlQuery q(banco);
-    if (!Preparar(
-            q, QStringLiteral("SELECT count(*) FROM leituras WHERE ") + Condicoes_Filtro(filtro))) {
-        return 0;
-    }
-    Vincular_Filtro(q, filtro);
-    return Executar(q) && q.next() ? q.value(0).toLongLong() : 0;
-}
-
-Percurso_Leituras::Percurso_Leituras(const Filtro_Leituras& filtro, int por_pagina)
-    : filtro_(filtro), por_pagina_(por_pagina) {}
-
-std::vector<Leitura_Historico> Percurso_Leituras::Proxima(QSqlDatabase& banco) {
-    QSqlQuery q(banco);
-    const QString depois = ultima_ ? QStringLiteral("AND (instante_ms, id) > (?, ?)") : QString();
-    if (!Preparar(q, Sql_Leituras(filtro_, depois + QStringLiteral(" ORDER BY instante_ms, id "
-                                                                   "LIMIT ?")))) {
-        falhou_ = true;
-        return {};
-    }
-    Vincular_Filtro(q, filtro_);
-    if (ultima_) {
-        q.addBindValue(ultima_->first);
-        q.addBindValue(ultima_->second);
-    }
-    q.addBindValue(por_pagina_);
-    std::vector<Leitura_Historico> pagina;
-    if (!Executar(q)) {
-        falhou_ = true;
-        return pagina;
-    }
-    while (q.next()) {
-        pagina.push_back(Ler_Leitura(q));
-        ultima_.emplace(q.value(0).toLongLong(), q.value(13).toLongLong());
-    }
-    return pagina;
-}
 
 std::vector<Inventario_Historico> Listar_Inventarios(QSqlDatabase& banco) {
     std::vector<Inventario_Historico> inventarios;
@@ -133,26 +97,12 @@ std::vector<Inventario_Historico> Listar_Inventarios(QSqlDatabase& banco) {
                                                  t.value(3).toInt(), t.value(4).toDouble(),
                                                  t.value(5).toDouble(), t.value(6).toDouble()});
     }
+    Somar_Ilegiveis(banco, inventarios, posicao);
     return inventarios;
 }
 
 Diferenca_Inventarios Comparar_Inventarios(QSqlDatabase& banco, qint64 de, qint64 ate) {
-    return {
-        Variacoes(banco,
-                  "SELECT produto, unidade,"
-                  " total(CASE WHEN inventario = ? THEN medido END),"
-                  " total(CASE WHEN inventario = ? THEN medido END)"
-                  " FROM totais_inventario WHERE inventario IN (?, ?)"
-                  " GROUP BY produto, unidade ORDER BY produto, unidade",
-                  de, ate),
-        Variacoes(banco,
-                  "SELECT CAST(tanque AS TEXT), unidade,"
-                  " total(CASE WHEN inventario = ? THEN medido END),"
-                  " total(CASE WHEN inventario = ? THEN medido END)"
-                  " FROM leituras WHERE inventario IN (?, ?)"
-                  " GROUP BY tanque, unidade ORDER BY tanque, unidade",
-                  de, ate),
-    };
+    return {Variacoes(banco, "produto", de, ate), Variacoes(banco, "tanque", de, ate)};
 }
 
 std::vector<Serie_Programada_Historico> Listar_Series(QSqlDatabase& banco) {

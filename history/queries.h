@@ -1,7 +1,7 @@
 #pragma once
-// What the history window and the export read from Historico.sqlite. Each function runs on the
-// caller's own connection (Conexao_Historico, read mode); none of them loads more rows than it
-// returns.
+// What the history window and the export read from a history file. Each function runs on the
+// caller's own read-only connection (Leitor_Historico); none of them loads more rows than it
+// returns. The readings themselves are in queries_readings.h.
 
 #include <QSqlDatabase>
 #include <QString>
@@ -10,47 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "history/queries_readings.h"
 #include "link/link_statistics.h"
 
 namespace qx7 {
-
-// Computer times, milliseconds since 1970 UTC; `ate_ms` excluded. No tanks: every tank.
-struct Filtro_Leituras {
-    qint64 de_ms = 0;
-    qint64 ate_ms = 0;
-    std::vector<int> tanques;
-};
-
-struct Leitura_Historico {
-    qint64 instante_ms = 0;
-    QString endereco;
-    QString comando;  // "MT", "LM" or "MA"
-    int tanque = 0;
-    QString produto;
-    double densidade = 0, capacidade = 0, medido = 0, complementar = 0;
-    QString unidade;                   // "V" volume, "P" weight
-    QString texto_hora, texto_data;    // the gauge's, as received
-    std::optional<double> percentual;  // measured share of measured + complementary
-};
-
-qint64 Contar_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro);
-
-// Every reading of a filter, oldest first, a page at a time. Each page starts after the last
-// row of the one before instead of skipping an offset, so a page deep in a long period costs
-// no more than the first. Each page may come over another connection.
-class Percurso_Leituras {
-  public:
-    explicit Percurso_Leituras(const Filtro_Leituras& filtro, int por_pagina = 2000);
-    // The next page; empty at the end, or when the query failed.
-    std::vector<Leitura_Historico> Proxima(QSqlDatabase& banco);
-    bool Falhou() const { return falhou_; }
-
-  private:
-    Filtro_Leituras filtro_;
-    int por_pagina_;
-    std::optional<std::pair<qint64, qint64>> ultima_;  // time and id of the last row read
-    bool falhou_ = false;
-};
 
 // The chart's points of one tank, at most a few per pixel column of the period.
 struct Ponto_Grafico {
@@ -71,6 +34,8 @@ struct Total_Produto {
     QString produto, unidade;
     int tanques = 0;
     double capacidade = 0, medido = 0, complementar = 0;
+    // Tanks of the product whose measured value was not a number: the sums leave them out.
+    int ilegiveis = 0;
 };
 struct Inventario_Historico {
     qint64 id = 0;
@@ -82,13 +47,28 @@ struct Inventario_Historico {
 // Newest first.
 std::vector<Inventario_Historico> Listar_Inventarios(QSqlDatabase& banco);
 
+// One run's side of a comparison.
+struct Lado_Variacao {
+    bool presente = false;  // the key is in the run
+    double medido = 0;      // the sum of its readable values
+    int ilegiveis = 0;      // its readings whose measured value is not a number
+    // None when the key is not in the run or a value of it could not be read.
+    std::optional<double> Valor() const {
+        return presente && ilegiveis == 0 ? std::optional(medido) : std::nullopt;
+    }
+};
+
 // The stock variation from run `de` to run `ate`: one row per product and unit, and one per
-// tank; a key present in only one of the runs counts as 0 in the other.
+// tank. A key missing from a run, or unreadable in it, has no variation: nothing counts as 0.
 struct Variacao {
     QString chave;  // product, or tank number
     QString unidade;
-    double de = 0, ate = 0;
-    double variacao() const { return ate - de; }
+    Lado_Variacao de, ate;
+    std::optional<double> variacao() const {
+        const auto a = de.Valor();
+        const auto b = ate.Valor();
+        return a && b ? std::optional(*b - *a) : std::nullopt;
+    }
 };
 struct Diferenca_Inventarios {
     std::vector<Variacao> por_produto;

@@ -1,16 +1,19 @@
 #include "history/readings_csv.h"
 
-#include <QDateTime>
 #include <QSaveFile>
 
-#include "history/csv_writer.h"
+#include "history/csv_times.h"
 
 namespace qx7 {
 
 namespace {
 
-const QStringList Cabecalho = {
+constexpr int Por_Pagina = 2000;
+constexpr int Casas_Percentual = 2;
+
+const QStringList Cabecalho_Planilha = {
     QStringLiteral("Data e hora do computador"),
+    QStringLiteral("Instante UTC"),
     QStringLiteral("Endereço"),
     QStringLiteral("Comando"),
     QStringLiteral("Tanque"),
@@ -25,70 +28,87 @@ const QStringList Cabecalho = {
     QStringLiteral("Data do medidor"),
 };
 
-QStringList Campos(const Leitura_Historico& l, const Escritor_Csv& csv) {
-    return {
-        QDateTime::fromMSecsSinceEpoch(l.instante_ms)
-            .toLocalTime()
-            .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-        l.endereco,
-        l.comando,
-        csv.Numero(qint64{l.tanque}),
-        l.produto,
-        csv.Numero(l.densidade),
-        csv.Numero(l.capacidade),
-        csv.Numero(l.medido),
-        csv.Numero(l.complementar),
-        l.unidade,
-        l.percentual ? csv.Numero(*l.percentual, 2) : QString(),
-        l.texto_hora,
-        l.texto_data,
-    };
+// Names a program can take as they are.
+const QStringList Cabecalho_Maquina = {
+    QStringLiteral("instante_utc"), QStringLiteral("endereco"),   QStringLiteral("comando"),
+    QStringLiteral("tanque"),       QStringLiteral("produto"),    QStringLiteral("densidade"),
+    QStringLiteral("capacidade"),   QStringLiteral("medido"),     QStringLiteral("complementar"),
+    QStringLiteral("unidade"),      QStringLiteral("percentual"), QStringLiteral("hora_medidor"),
+    QStringLiteral("data_medidor"),
+};
+
+void Escrever_Leitura(const Leitura_Historico& l, Relogio_Csv& relogio, Escritor_Csv& csv) {
+    const bool maquina = !csv.Formato().planilha;
+    if (!maquina) {
+        csv.Texto(relogio.Local(l.instante_ms));
+    }
+    csv.Texto(Relogio_Csv::Utc(l.instante_ms));
+    csv.Texto(l.endereco);
+    csv.Texto(l.comando);
+    csv.Numero(qint64{l.tanque});
+    csv.Texto(l.produto);
+    csv.Numero(l.densidade);
+    csv.Numero(l.capacidade);
+    csv.Numero(l.medido);
+    csv.Numero(l.complementar);
+    csv.Texto(l.unidade);
+    csv.Numero(l.percentual, Casas_Percentual);
+    csv.Texto(l.texto_hora);
+    csv.Texto(maquina ? Data_Medidor_Iso(l.texto_data) : l.texto_data);
+    csv.Fim_Linha();
 }
 
-// The rows page by page; false when the history could not be read or the file written.
-bool Escrever_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro, Escritor_Csv& csv,
-                       QString& erro) {
-    csv.Iniciar_Tabela(Cabecalho);
-    Percurso_Leituras percurso(filtro);
+// The rows page by page; none when the history could not be read.
+std::optional<qint64> Escrever_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro,
+                                        Escritor_Csv& csv) {
+    csv.Cabecalho(csv.Formato().planilha ? Cabecalho_Planilha : Cabecalho_Maquina);
+    Percurso_Leituras percurso(filtro, Por_Pagina);
+    Relogio_Csv relogio;
+    qint64 linhas = 0;
     for (auto pagina = percurso.Proxima(banco); !pagina.empty() && !csv.Falhou();
          pagina = percurso.Proxima(banco)) {
         for (const Leitura_Historico& l : pagina) {
-            csv.Escrever_Linha(Campos(l, csv));
+            Escrever_Leitura(l, relogio, csv);
         }
+        linhas += std::ssize(pagina);
     }
-    if (percurso.Falhou()) {
-        erro = QStringLiteral("não foi possível ler as leituras do histórico");
-        return false;
-    }
-    return !csv.Falhou();
+    return percurso.Falhou() ? std::nullopt : std::optional(linhas);
+}
+
+QString Nao_Gravou(const QString& destino, const QSaveFile& arquivo) {
+    return QStringLiteral("não foi possível gravar o arquivo %1: %2")
+        .arg(destino, arquivo.errorString());
 }
 
 }  // namespace
 
-bool Exportar_Leituras_Csv(QSqlDatabase& banco, const Filtro_Leituras& filtro,
-                           const QString& destino, const QLocale& local, QString& erro) {
+std::optional<qint64> Exportar_Leituras_Csv(QSqlDatabase& banco, const Filtro_Leituras& filtro,
+                                            const QString& destino, const Formato_Csv& formato,
+                                            QString& erro) {
     // Written beside the destination and renamed over it only when complete.
     QSaveFile arquivo(destino);
     if (!arquivo.open(QIODevice::WriteOnly)) {
         erro = QStringLiteral("não foi possível criar o arquivo %1: %2")
                    .arg(destino, arquivo.errorString());
-        return false;
+        return std::nullopt;
     }
-    Escritor_Csv csv(arquivo, local);
-    if (!Escrever_Leituras(banco, filtro, csv, erro)) {
-        if (erro.isEmpty()) {
-            erro = QStringLiteral("não foi possível gravar o arquivo %1: %2")
-                       .arg(destino, arquivo.errorString());
-        }
+    Escritor_Csv csv(arquivo, formato);
+    const std::optional<qint64> linhas = Escrever_Leituras(banco, filtro, csv);
+    if (!linhas) {
+        erro = QStringLiteral("não foi possível ler as leituras do histórico");
         arquivo.cancelWriting();
-        return false;
+        return std::nullopt;
+    }
+    if (!csv.Concluir()) {
+        erro = Nao_Gravou(destino, arquivo);
+        arquivo.cancelWriting();
+        return std::nullopt;
     }
     if (!arquivo.commit()) {
-        erro = QStringLiteral("não foi possível gravar o arquivo %1: %2")
-                   .arg(destino, arquivo.errorString());
-        return false;
+        erro = Nao_Gravou(destino, arquivo);
+        return std::nullopt;
     }
-    return true;
+    return linhas;
 }
 
 }  // namespace qx7

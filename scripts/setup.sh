@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config clang-format ccache
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
     qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite
+    sqlite3 libsqlite3-dev
     qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation

@@ -1,8 +1,10 @@
 #pragma once
-// What the history window needs from the program: where the file is, the link's counters and
-// the automatic reading's interval. The program fills it; tests give their own.
+// What the history window needs from the program: where the file is, the link's counters, the
+// automatic reading's interval and the records lost. The program fills it; tests give their
+// own; the window alone (comunicacao-qx7 --historico) has the file only.
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 #include "link/link_statistics.h"
@@ -19,6 +21,8 @@ struct Servicos_Historico {
     std::function<QString()> motivo_inativo;
     std::function<int()> intervalo;              // minutes, 0 off
     std::function<bool(int)> definir_intervalo;  // false: not kept
+    // Records dropped this session because the history could not take them.
+    std::function<std::uint64_t()> perdidos;
 };
 
 }  // namespace qx7

@@ -143,7 +143,8 @@ Servicos_Historico Historico_Programa::Servicos() {
             [this] { return Pendentes(); },
             [this] { return gravador_.Motivo_Inativo(); },
             [this] { return automatica_.Intervalo(); },
-            [this](int minutos) { return Definir_Intervalo(minutos); }};
+            [this](int minutos) { return Definir_Intervalo(minutos); },
+            [this] { return gravador_.Perdidos(); }};
 }
 
 }  // namespace qx7

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPicture>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -52,8 +53,22 @@ void Mostrar_Aviso(QWidget& janela, const QString& motivo) {
     QMessageBox::warning(&janela, janela.windowTitle(), motivo);
 }
 
+Resultado_Impressao Mostrar_Previa(QWidget& janela, QPrinter& impressora, const Desenho& desenhar) {
+    QPrintPreviewDialog previa(&impressora, &janela);
+    previa.setWindowTitle(janela.windowTitle());
+    bool desenhou = false;
+    // Drawn again for every change of page setup; the last drawing is the one printed.
+    QObject::connect(&previa, &QPrintPreviewDialog::paintRequested,
+                     [&](QPrinter* destino) { desenhou = desenhar(*destino); });
+    if (previa.exec() != QDialog::Accepted) {
+        return Resultado_Impressao::Desistiu;
+    }
+    return desenhou ? Resultado_Impressao::Impresso : Resultado_Impressao::Falhou;
+}
+
 Resultado_Impressao Salvar_Em_Pdf(QWidget& janela, const QString& motivo,
-                                  const Meios_Impressao& meios, const Desenho& desenhar) {
+                                  const Meios_Impressao& meios, const Desenho& desenhar,
+                                  QPageLayout::Orientation orientacao = QPageLayout::Portrait) {
     if (!meios.Oferecer_Pdf(janela, motivo)) {
         return Resultado_Impressao::Desistiu;
     }
@@ -64,6 +79,7 @@ Resultado_Impressao Salvar_Em_Pdf(QWidget& janela, const QString& motivo,
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(caminho);
+    pdf.setPageOrientation(orientacao);
     if (desenhar(pdf)) {
         return Resultado_Impressao::Salvo_Em_Pdf;
     }
@@ -115,7 +131,13 @@ bool Desenhar_Janela(QWidget& janela, QPrinter& impressora) {
 }
 
 Meios_Impressao Meios_Do_Sistema() {
-    return {Abrir_Impressora_Padrao, Perguntar_Salvar_Pdf, Perguntar_Arquivo_Pdf, Mostrar_Aviso};
+    return {
+        .Impressora_Padrao = Abrir_Impressora_Padrao,
+        .Oferecer_Pdf = Perguntar_Salvar_Pdf,
+        .Escolher_Arquivo_Pdf = Perguntar_Arquivo_Pdf,
+        .Avisar = Mostrar_Aviso,
+        .Visualizar = Mostrar_Previa,
+    };
 }
 
 Resultado_Impressao Imprimir_Janela(QWidget& janela, const Meios_Impressao& meios,
@@ -131,6 +153,22 @@ Resultado_Impressao Imprimir_Janela(QWidget& janela, const Meios_Impressao& meio
         motivo = Impressao_Falhou;
     }
     return Salvar_Em_Pdf(janela, motivo, meios, desenhar);
+}
+
+Resultado_Impressao Imprimir_Relatorio(QWidget& janela, const Meios_Impressao& meios,
+                                       const Desenho& desenhar,
+                                       QPageLayout::Orientation orientacao) {
+    std::unique_ptr<QPrinter> impressora = meios.Impressora_Padrao();
+    Resultado_Impressao resultado = Resultado_Impressao::Falhou;
+    if (impressora) {
+        impressora->setPageOrientation(orientacao);
+        resultado = meios.Visualizar(janela, *impressora, desenhar);
+    }
+    if (resultado != Resultado_Impressao::Falhou) {
+        return resultado;
+    }
+    return Salvar_Em_Pdf(janela, impressora ? Impressao_Falhou : Sem_Impressora, meios, desenhar,
+                         orientacao);
 }
 
 }  // namespace qx7

@@ -1,24 +1,30 @@
 #include "screens/history/history_window.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFutureWatcher>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QSysInfo>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "history/connection.h"
+#include "history/reader.h"
 #include "screens/history/inventories_tab.h"
 #include "screens/history/link_tab.h"
 #include "screens/history/programmed_tab.h"
 #include "screens/history/tanks_tab.h"
+#include "widgets/centre_on_screen.h"
 #include "widgets/colours.h"
 
 namespace qx7 {
@@ -26,6 +32,9 @@ namespace qx7 {
 namespace {
 
 constexpr int Intervalo_Inicial = 5;  // minutes offered while the reading is off
+constexpr QSize Tamanho_Preferido(1100, 800);
+// What the window manager adds around the window: its title bar and frame.
+constexpr QSize Moldura(16, 40);
 
 QPushButton* Novo_Botao(QWidget* pai, const QString& texto, const char* nome) {
     auto* botao = new QPushButton(texto, pai);
@@ -33,44 +42,71 @@ QPushButton* Novo_Botao(QWidget* pai, const QString& texto, const char* nome) {
     return botao;
 }
 
+// A tab scrolls instead of forcing the window beyond the screen.
+QScrollArea* Rolavel(QWidget* conteudo) {
+    auto* area = new QScrollArea;
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(conteudo);
+    return area;
+}
+
+QString Frase(const QString& texto) {
+    return texto.left(1).toUpper() + texto.mid(1) + (texto.endsWith(QLatin1Char('.')) ? "" : ".");
+}
+
 }  // namespace
 
 Janela_Historico::Janela_Historico(Servicos_Historico servicos, QWidget* parent)
-    : QWidget(parent, Qt::Window), servicos_(std::move(servicos)) {
+    : QWidget(parent, Qt::Window), servicos_(std::move(servicos)), arquivo_(servicos_.arquivo) {
     setObjectName(QStringLiteral("Historico"));
-    setWindowTitle(QStringLiteral("Histórico"));
+    escolher_arquivo = [pasta = QFileInfo(arquivo_).absolutePath()](QWidget& janela) {
+        return QFileDialog::getOpenFileName(
+            &janela, QStringLiteral("Abrir arquivo de histórico"), pasta,
+            QStringLiteral("Históricos (*.sqlite);;Todos os arquivos (*)"));
+    };
     abas_ = new QTabWidget(this);
     abas_->setObjectName(QStringLiteral("Abas"));
     const struct {
         Aba_Historico* pagina;
         const char* nome;
         QString titulo;
+        QString arquivo_csv;
     } abas[] = {
-        {new Aba_Tanques(servicos_.arquivo), "Aba_Tanques", QStringLiteral("Tanques")},
-        {new Aba_Inventarios(servicos_.arquivo), "Aba_Inventarios", QStringLiteral("Inventários")},
-        {new Aba_Programadas(servicos_.arquivo), "Aba_Programadas",
-         QStringLiteral("Medições programadas")},
-        {new Aba_Enlace(servicos_), "Aba_Enlace", QStringLiteral("Enlace")},
+        {new Aba_Tanques(arquivo_), "Aba_Tanques", QStringLiteral("Tanques"),
+         QStringLiteral("Historico_Tanques.csv")},
+        {new Aba_Inventarios(arquivo_), "Aba_Inventarios", QStringLiteral("Inventários"),
+         QStringLiteral("Historico_Inventarios.csv")},
+        {new Aba_Programadas(arquivo_), "Aba_Programadas", QStringLiteral("Medições programadas"),
+         QStringLiteral("Historico_Programadas.csv")},
+        {new Aba_Enlace(servicos_), "Aba_Enlace", QStringLiteral("Enlace"),
+         QStringLiteral("Historico_Enlace.csv")},
     };
     for (const auto& aba : abas) {
         aba.pagina->setObjectName(QString::fromLatin1(aba.nome));
-        abas_->addTab(aba.pagina, aba.titulo);
-        paginas_.push_back(aba.pagina);
+        abas_->addTab(Rolavel(aba.pagina), aba.titulo);
+        paginas_.push_back({aba.pagina, aba.arquivo_csv});
     }
     aviso_ = new QLabel(this);
     aviso_->setObjectName(QStringLiteral("Aviso_Historico"));
+    aviso_->setWordWrap(true);
     Pintar_Texto(*aviso_, Vermelho_Aviso);
     aviso_->hide();
+    arquivo_aberto_ = new QLabel(this);
+    arquivo_aberto_->setObjectName(QStringLiteral("Arquivo_Aberto"));
+    arquivo_aberto_->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(aviso_);
+    layout->addWidget(arquivo_aberto_);
     layout->addWidget(abas_, 1);
     auto* rodape = new QHBoxLayout;
     rodape->addWidget(Montar_Leitura_Automatica());
     rodape->addStretch(1);
     rodape->addWidget(Montar_Botoes());
     layout->addLayout(rodape);
-    resize(1100, 800);
+    Ajustar_A_Tela();
+    Centralizar_Ao_Mostrar(*this);
     Atualizar();
 }
 
@@ -90,6 +126,8 @@ QWidget* Janela_Historico::Montar_Leitura_Automatica() {
     Mostrar_Intervalo(servicos_.intervalo ? servicos_.intervalo() : 0);
     connect(automatica_, &QCheckBox::toggled, this, &Janela_Historico::Intervalo_Mudou);
     connect(intervalo_, &QSpinBox::valueChanged, this, &Janela_Historico::Intervalo_Mudou);
+    // The window alone has no automatic reading to set.
+    grupo->setVisible(static_cast<bool>(servicos_.definir_intervalo));
     return grupo;
 }
 
@@ -97,20 +135,39 @@ QWidget* Janela_Historico::Montar_Botoes() {
     auto* grupo = new QWidget(this);
     auto* linha = new QHBoxLayout(grupo);
     linha->setContentsMargins(0, 0, 0, 0);
+    historico_atual_ =
+        Novo_Botao(grupo, QStringLiteral("Voltar ao histórico atual"), "Historico_Atual");
     QPushButton* atualizar = Novo_Botao(grupo, QStringLiteral("Atualizar"), "Atualizar");
-    QPushButton* exportar = Novo_Botao(grupo, QStringLiteral("Exportar CSV"), "Exportar_CSV");
-    exportar_ = exportar;
+    QPushButton* abrir = Novo_Botao(grupo, QStringLiteral("Abrir arquivo…"), "Abrir_Arquivo");
+    exportar_ = Novo_Botao(grupo, QStringLiteral("Exportar CSV"), "Exportar_CSV");
     QPushButton* imprimir = Novo_Botao(grupo, QStringLiteral("Imprimir"), "Imprimir");
     QPushButton* fechar = Novo_Botao(grupo, QStringLiteral("Fechar"), "Fechar");
-    for (QPushButton* botao : {atualizar, exportar, imprimir, fechar}) {
+    for (QPushButton* botao : {historico_atual_, atualizar, abrir, exportar_, imprimir, fechar}) {
         linha->addWidget(botao);
     }
+    connect(historico_atual_, &QPushButton::clicked, this,
+            [this] { Abrir_Arquivo(servicos_.arquivo); });
     connect(atualizar, &QPushButton::clicked, this, &Janela_Historico::Atualizar);
-    connect(exportar, &QPushButton::clicked, this, &Janela_Historico::Exportar_Click);
-    connect(imprimir, &QPushButton::clicked, this,
-            [this] { Imprimir_Janela(*this, meios_impressao); });
+    connect(abrir, &QPushButton::clicked, this, [this] {
+        if (const QString arquivo = escolher_arquivo(*this); !arquivo.isEmpty()) {
+            Abrir_Arquivo(arquivo);
+        }
+    });
+    connect(exportar_, &QPushButton::clicked, this, &Janela_Historico::Exportar_Click);
+    connect(imprimir, &QPushButton::clicked, this, &Janela_Historico::Imprimir);
     connect(fechar, &QPushButton::clicked, this, &QWidget::close);
     return grupo;
+}
+
+void Janela_Historico::Ajustar_A_Tela() {
+    const QScreen* tela = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    resize(tela == nullptr
+               ? Tamanho_Preferido
+               : Tamanho_Preferido.boundedTo(tela->availableGeometry().size() - Moldura));
+}
+
+Aba_Historico& Janela_Historico::Aba_Atual() const {
+    return *paginas_[static_cast<std::size_t>(abas_->currentIndex())].aba;
 }
 
 void Janela_Historico::Mostrar_Intervalo(int minutos) {
@@ -133,22 +190,33 @@ void Janela_Historico::Intervalo_Mudou() {
     Mostrar_Intervalo(servicos_.intervalo ? servicos_.intervalo() : 0);
 }
 
+void Janela_Historico::Abrir_Arquivo(const QString& arquivo) {
+    arquivo_ = arquivo;
+    Atualizar();
+}
+
 void Janela_Historico::Atualizar() {
-    Conexao_Historico conexao(servicos_.arquivo, Modo_Conexao::Leitura);
-    QSqlDatabase* banco = conexao.Aberta() ? &conexao.Banco() : nullptr;
-    for (Aba_Historico* pagina : paginas_) {
-        pagina->Atualizar(banco);
+    Leitor_Historico leitor(arquivo_);
+    QSqlDatabase* banco = leitor.Aberto() ? &leitor.Banco() : nullptr;
+    for (const Pagina& pagina : paginas_) {
+        pagina.aba->Definir_Arquivo(arquivo_);
+        pagina.aba->Atualizar(banco);
     }
-    const QString motivo = servicos_.motivo_inativo ? servicos_.motivo_inativo() : QString();
+    // The history a running program writes, rather than a file merely read.
+    const bool do_programa = arquivo_ == servicos_.arquivo && servicos_.motivo_inativo;
+    const QString motivo = do_programa ? servicos_.motivo_inativo() : QString();
     if (!motivo.isEmpty()) {
-        Avisar(QStringLiteral("Histórico desativado nesta sessão: %1.").arg(motivo));
-    } else if (!QFileInfo::exists(servicos_.arquivo)) {
-        Avisar(QStringLiteral("Ainda não há histórico gravado."));
+        Avisar(QStringLiteral("Gravação do histórico suspensa, nova tentativa em breve: %1.")
+                   .arg(motivo));
+    } else if (!QFileInfo::exists(arquivo_)) {
+        Avisar(do_programa ? QStringLiteral("Ainda não há histórico gravado.")
+                           : QStringLiteral("O arquivo %1 não existe.").arg(arquivo_));
     } else if (banco == nullptr) {
-        Avisar(conexao.Erro());
+        Avisar(Frase(leitor.Erro()));
     } else {
         aviso_->hide();
     }
+    Mostrar_Arquivo();
 }
 
 void Janela_Historico::Avisar(const QString& motivo) {
@@ -156,20 +224,41 @@ void Janela_Historico::Avisar(const QString& motivo) {
     aviso_->show();
 }
 
+void Janela_Historico::Mostrar_Arquivo() {
+    const bool outro = arquivo_ != servicos_.arquivo;
+    arquivo_aberto_->setText(QStringLiteral("Arquivo aberto só para leitura: %1")
+                                 .arg(QDir::toNativeSeparators(arquivo_)));
+    // Alone, the window reads a file no program writes: it says which.
+    arquivo_aberto_->setVisible(outro || !servicos_.definir_intervalo);
+    historico_atual_->setVisible(outro);
+    setWindowTitle(outro ? QStringLiteral("Histórico — %1").arg(QFileInfo(arquivo_).fileName())
+                         : QStringLiteral("Histórico"));
+}
+
 bool Janela_Historico::Exportar_Csv(const QString& caminho, QString& erro) {
-    return static_cast<Aba_Historico*>(abas_->currentWidget())->Exportar_Csv(caminho, erro);
+    return Aba_Atual().Exportar_Csv(caminho, erro);
+}
+
+Resultado_Impressao Janela_Historico::Imprimir() {
+    Relatorio relatorio = Aba_Atual().Montar_Relatorio();
+    relatorio.cabecalho.prepend(
+        QStringLiteral("Estação: %1    Arquivo: %2")
+            .arg(QSysInfo::machineHostName(), QDir::toNativeSeparators(arquivo_)));
+    return Imprimir_Relatorio(
+        *this, meios_impressao,
+        [relatorio](QPrinter& impressora) { return Desenhar_Relatorio(relatorio, impressora); },
+        relatorio.paisagem ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 void Janela_Historico::Exportar_Click() {
-    const QString caminho = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Exportar CSV"),
-        // "Aba_Tanques" suggests "Historico_Tanques.csv".
-        QStringLiteral("Historico_%1.csv").arg(abas_->currentWidget()->objectName().mid(4)),
-        QStringLiteral("Arquivos CSV (*.csv)"));
+    const Pagina& pagina = paginas_[static_cast<std::size_t>(abas_->currentIndex())];
+    const QString caminho =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Exportar CSV"), pagina.arquivo_csv,
+                                     QStringLiteral("Arquivos CSV (*.csv)"));
     if (caminho.isEmpty()) {
         return;
     }
-    if (auto* tanques = qobject_cast<Aba_Tanques*>(abas_->currentWidget())) {
+    if (auto* tanques = qobject_cast<Aba_Tanques*>(pagina.aba)) {
         Exportar_Em_Segundo_Plano(tanques->Tarefa_Exportar(caminho));
         return;
     }

@@ -8,9 +8,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "history/connection.h"
+#include "history/reader.h"
 #include "screens/history/table_cells.h"
-#include "screens/history/table_csv.h"
 
 namespace qx7 {
 
@@ -49,19 +48,45 @@ std::vector<Chave_Produto> Produtos(const std::vector<Inventario_Historico>& inv
     return produtos;
 }
 
+QString Ilegiveis(int quantos) {
+    return quantos == 1 ? QStringLiteral("1 tanque ilegível")
+                        : QStringLiteral("%1 tanques ilegíveis").arg(quantos);
+}
+
+// A product's total in a run; one that leaves out unreadable tanks says so.
 QStandardItem* Celula_Total(const Inventario_Historico& inventario, const Chave_Produto& chave) {
     for (const auto& total : inventario.totais) {
         if (total.produto == chave.produto && total.unidade == chave.unidade) {
-            return Celula_Numero(total.medido);
+            return total.ilegiveis == 0
+                       ? Celula_Numero(total.medido)
+                       : Celula_Texto(QStringLiteral("%1 (%2)").arg(Texto_Numero(total.medido),
+                                                                    Ilegiveis(total.ilegiveis)));
         }
     }
     return Celula_Texto({});
 }
 
-void Preencher_Variacoes(QStandardItemModel& modelo, const std::vector<Variacao>& variacoes) {
+// A run's side of a comparison: its value, or why there is none.
+QStandardItem* Celula_Lado(const Lado_Variacao& lado, bool por_tanque) {
+    if (!lado.presente) {
+        return Celula_Texto(QStringLiteral("ausente"));
+    }
+    if (lado.ilegiveis > 0) {
+        return Celula_Texto(por_tanque
+                                ? QStringLiteral("ilegível")
+                                : QStringLiteral("incompleto (%1)").arg(Ilegiveis(lado.ilegiveis)));
+    }
+    return Celula_Numero(lado.medido);
+}
+
+void Preencher_Variacoes(QStandardItemModel& modelo, const std::vector<Variacao>& variacoes,
+                         bool por_tanque) {
     for (const Variacao& v : variacoes) {
-        modelo.appendRow({Celula_Texto(v.chave), Celula_Texto(Texto_Unidade(v.unidade)),
-                          Celula_Numero(v.de), Celula_Numero(v.ate), Celula_Numero(v.variacao())});
+        const std::optional<double> variacao = v.variacao();
+        modelo.appendRow(
+            {Celula_Texto(v.chave), Celula_Texto(Texto_Unidade(v.unidade)),
+             Celula_Lado(v.de, por_tanque), Celula_Lado(v.ate, por_tanque),
+             variacao ? Celula_Numero(*variacao) : Celula_Texto(QStringLiteral("não calculada"))});
     }
 }
 
@@ -146,27 +171,35 @@ void Aba_Inventarios::Selecao_Mudou() {
     if (std::pair(ate->instante_ms, ate->id) < std::pair(de->instante_ms, de->id)) {
         std::swap(de, ate);
     }
-    comparacao_->setText(
-        QStringLiteral("Do inventário de %1 ao de %2:")
-            .arg(Texto_Instante(de->instante_ms), Texto_Instante(ate->instante_ms)));
-    Conexao_Historico conexao(Arquivo(), Modo_Conexao::Leitura);
-    if (conexao.Aberta()) {
-        Preencher_Diferenca(Comparar_Inventarios(conexao.Banco(), de->id, ate->id));
+    comparados_ = QStringLiteral("do inventário de %1 ao de %2")
+                      .arg(Texto_Instante(de->instante_ms), Texto_Instante(ate->instante_ms));
+    comparacao_->setText(comparados_.left(1).toUpper() + comparados_.mid(1) + QLatin1Char(':'));
+    Leitor_Historico leitor(Arquivo());
+    if (leitor.Aberto()) {
+        Preencher_Diferenca(Comparar_Inventarios(leitor.Banco(), de->id, ate->id));
     }
 }
 
 void Aba_Inventarios::Preencher_Diferenca(const Diferenca_Inventarios& diferenca) {
-    Preencher_Variacoes(*produtos_.modelo, diferenca.por_produto);
-    Preencher_Variacoes(*tanques_.modelo, diferenca.por_tanque);
+    Preencher_Variacoes(*produtos_.modelo, diferenca.por_produto, false);
+    Preencher_Variacoes(*tanques_.modelo, diferenca.por_tanque, true);
 }
 
-bool Aba_Inventarios::Exportar_Csv(const QString& caminho, QString& erro) {
-    std::vector<const QAbstractItemModel*> tabelas = {lista_.modelo};
+QString Aba_Inventarios::Titulo() const {
+    return QStringLiteral("Inventários");
+}
+
+std::vector<Tabela_Aba> Aba_Inventarios::Tabelas() const {
+    std::vector<Tabela_Aba> tabelas = {
+        {QStringLiteral("Inventarios"), QStringLiteral("Inventários gravados"), lista_.modelo}};
     if (lista_.vista->selectionModel()->selectedRows().size() == 2) {
-        tabelas.push_back(produtos_.modelo);
-        tabelas.push_back(tanques_.modelo);
+        tabelas.push_back({QStringLiteral("Variacao_Produtos"),
+                           QStringLiteral("Variação por produto, ") + comparados_,
+                           produtos_.modelo});
+        tabelas.push_back({QStringLiteral("Variacao_Tanques"),
+                           QStringLiteral("Variação por tanque, ") + comparados_, tanques_.modelo});
     }
-    return Exportar_Tabelas_Csv(tabelas, caminho, erro);
+    return tabelas;
 }
 
 }  // namespace qx7

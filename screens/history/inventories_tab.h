@@ -1,6 +1,7 @@
 #pragma once
 // "Inventários": the completed inventory runs with their totals per product; two runs chosen,
-// the stock variation between them per product and per tank.
+// the stock variation between them per product and per tank. A tank missing from a run or
+// whose value could not be read is said so, never counted as 0.
 
 #include <vector>
 
@@ -20,8 +21,11 @@ class Aba_Inventarios : public Aba_Historico {
     Aba_Inventarios(QString arquivo, QWidget* parent = nullptr);
 
     void Atualizar(QSqlDatabase* banco) override;
-    // The runs and, when two are chosen, their variation as further tables of the same file.
-    bool Exportar_Csv(const QString& caminho, QString& erro) override;
+
+  protected:
+    // The runs and, when two are chosen, their variation per product and per tank.
+    std::vector<Tabela_Aba> Tabelas() const override;
+    QString Titulo() const override;
 
   private:
     struct Tabela {
@@ -40,6 +44,7 @@ class Aba_Inventarios : public Aba_Historico {
     Tabela tanques_;
     QLabel* dica_ = nullptr;
     QLabel* comparacao_ = nullptr;
+    QString comparados_;  // "do inventário de … ao de …"
 };
 
 }  // namespace qx7

@@ -8,7 +8,6 @@
 
 #include "history/queries.h"
 #include "screens/history/table_cells.h"
-#include "screens/history/table_csv.h"
 #include "widgets/colours.h"
 
 namespace qx7 {
@@ -34,13 +33,21 @@ Aba_Enlace::Aba_Enlace(const Servicos_Historico& servicos, QWidget* parent)
       servicos_(servicos),
       contadores_(new QStandardItemModel(this)),
       relogio_(new QStandardItemModel(this)),
-      aviso_(new QLabel(this)) {
+      aviso_(new QLabel(this)),
+      perdidos_(new QLabel(this)) {
     auto* layout = new QVBoxLayout(this);
+    perdidos_->setObjectName(QStringLiteral("Registros_Perdidos"));
+    Pintar_Texto(*perdidos_, Vermelho_Aviso);
+    perdidos_->hide();
+    layout->addWidget(perdidos_);
     layout->addWidget(new QLabel(QStringLiteral("Contadores do enlace:"), this));
-    layout->addWidget(Nova_Tabela(this, "Contadores", *contadores_,
-                                  {QStringLiteral("Contador"), QStringLiteral("Nesta sessão"),
-                                   QStringLiteral("Desde o início do histórico")}),
-                      3);
+    QTableView* contadores =
+        Nova_Tabela(this, "Contadores", *contadores_,
+                    {QStringLiteral("Contador"), QStringLiteral("Nesta sessão"),
+                     QStringLiteral("Desde o início do histórico")});
+    // The window alone (comunicacao-qx7 --historico) has no session.
+    contadores->setColumnHidden(1, !servicos_.contadores_sessao);
+    layout->addWidget(contadores, 3);
     layout->addWidget(new QLabel(QStringLiteral("Relógio do medidor:"), this));
     aviso_->setObjectName(QStringLiteral("Aviso_Relogio"));
     Pintar_Texto(*aviso_, Vermelho_Aviso);
@@ -57,11 +64,15 @@ Aba_Enlace::Aba_Enlace(const Servicos_Historico& servicos, QWidget* parent)
 void Aba_Enlace::Atualizar(QSqlDatabase* banco) {
     Preencher_Contadores(banco != nullptr ? Contadores_Gravados(*banco) : Estatisticas_Enlace{});
     Preencher_Relogio(banco);
+    Mostrar_Perdidos();
 }
 
 void Aba_Enlace::Preencher_Contadores(const Estatisticas_Enlace& gravados) {
     const Estatisticas_Enlace sessao = Ler(servicos_.contadores_sessao);
-    const Estatisticas_Enlace pendentes = Ler(servicos_.contadores_pendentes);
+    // Another file than the program's holds none of this session's counts.
+    const Estatisticas_Enlace pendentes = Arquivo() == servicos_.arquivo
+                                              ? Ler(servicos_.contadores_pendentes)
+                                              : Estatisticas_Enlace{};
     Esvaziar(*contadores_);
     for (const Campo_Estatistica& campo : Campos_Estatisticas) {
         contadores_->appendRow(
@@ -94,8 +105,21 @@ void Aba_Enlace::Preencher_Relogio(QSqlDatabase* banco) {
     }
 }
 
-bool Aba_Enlace::Exportar_Csv(const QString& caminho, QString& erro) {
-    return Exportar_Tabelas_Csv({contadores_, relogio_}, caminho, erro);
+QString Aba_Enlace::Titulo() const {
+    return QStringLiteral("Enlace");
+}
+
+std::vector<Tabela_Aba> Aba_Enlace::Tabelas() const {
+    return {{QStringLiteral("Contadores"), QStringLiteral("Contadores do enlace"), contadores_},
+            {QStringLiteral("Relogio"), QStringLiteral("Relógio do medidor"), relogio_}};
+}
+
+void Aba_Enlace::Mostrar_Perdidos() {
+    const std::uint64_t perdidos = servicos_.perdidos ? servicos_.perdidos() : 0;
+    perdidos_->setVisible(perdidos > 0);
+    perdidos_->setText(
+        QStringLiteral("Registros perdidos nesta sessão (o histórico não pôde gravá-los): %1")
+            .arg(perdidos));
 }
 
 }  // namespace qx7

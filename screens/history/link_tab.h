@@ -1,6 +1,7 @@
 #pragma once
-// "Enlace": the link's counters in this session and since the history began, and the gauge
-// clock's drift against the computer's, with a warning when it has gone too far.
+// "Enlace": the link's counters in this session and since the history began, the records the
+// history had to drop, and the gauge clock's drift against the computer's, with a warning when
+// it has gone too far.
 
 #include "station/history_services.h"
 #include "screens/history/history_tab.h"
@@ -22,17 +23,22 @@ class Aba_Enlace : public Aba_Historico {
     Aba_Enlace(const Servicos_Historico& servicos, QWidget* parent = nullptr);
 
     void Atualizar(QSqlDatabase* banco) override;
-    // The counters, then the clock answers as a further table.
-    bool Exportar_Csv(const QString& caminho, QString& erro) override;
+
+  protected:
+    // The counters, then the clock answers.
+    std::vector<Tabela_Aba> Tabelas() const override;
+    QString Titulo() const override;
 
   private:
     void Preencher_Contadores(const Estatisticas_Enlace& gravados);
     void Preencher_Relogio(QSqlDatabase* banco);
+    void Mostrar_Perdidos();
 
     const Servicos_Historico& servicos_;
     QStandardItemModel* contadores_ = nullptr;
     QStandardItemModel* relogio_ = nullptr;
     QLabel* aviso_ = nullptr;
+    QLabel* perdidos_ = nullptr;
 };
 
 }  // namespace qx7

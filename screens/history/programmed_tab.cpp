@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "screens/history/table_cells.h"
-#include "screens/history/table_csv.h"
 #include "screens/measurements/result_text.h"
 #include "text/qt_1252.h"
 
@@ -81,12 +80,20 @@ void Aba_Programadas::Selecao_Mudou() {
     }
 }
 
-bool Aba_Programadas::Exportar_Csv(const QString& caminho, QString& erro) {
-    std::vector<const QAbstractItemModel*> tabelas = {modelo_series_};
-    if (Serie_Escolhida() >= 0) {
-        tabelas.push_back(modelo_registros_);
+QString Aba_Programadas::Titulo() const {
+    return QStringLiteral("Medições programadas");
+}
+
+std::vector<Tabela_Aba> Aba_Programadas::Tabelas() const {
+    std::vector<Tabela_Aba> tabelas = {
+        {QStringLiteral("Series"), QStringLiteral("Séries gravadas"), modelo_series_}};
+    if (const int escolhida = Serie_Escolhida(); escolhida >= 0) {
+        tabelas.push_back({QStringLiteral("Registros"),
+                           QStringLiteral("Registros da série de %1")
+                               .arg(modelo_series_->index(escolhida, 0).data().toString()),
+                           modelo_registros_});
     }
-    return Exportar_Tabelas_Csv(tabelas, caminho, erro);
+    return tabelas;
 }
 
 }  // namespace qx7

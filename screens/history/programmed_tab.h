@@ -18,8 +18,11 @@ class Aba_Programadas : public Aba_Historico {
     Aba_Programadas(QString arquivo, QWidget* parent = nullptr);
 
     void Atualizar(QSqlDatabase* banco) override;
-    // The series and, when one is chosen, its records as a further table.
-    bool Exportar_Csv(const QString& caminho, QString& erro) override;
+
+  protected:
+    // The series and, when one is chosen, its records.
+    std::vector<Tabela_Aba> Tabelas() const override;
+    QString Titulo() const override;
 
   private:
     void Selecao_Mudou();

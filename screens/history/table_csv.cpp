@@ -2,8 +2,12 @@
 
 #include <QAbstractItemModel>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
+#include <algorithm>
+#include <memory>
 
 #include "history/csv_writer.h"
 #include "screens/history/table_cells.h"
@@ -20,31 +24,26 @@ QStringList Cabecalho(const QAbstractItemModel& tabela) {
     return titulos;
 }
 
-// Numbers as the spreadsheet reads them, times in the one form no region misreads (as the
-// readings' export writes them), the others as shown.
-QString Campo(const QModelIndex& celula, const Escritor_Csv& csv) {
-    if (const QVariant numero = celula.data(Papel_Numero); numero.isValid()) {
-        return csv.Numero(numero.toDouble());
-    }
-    if (const QVariant instante = celula.data(Papel_Instante); instante.isValid()) {
-        return QDateTime::fromMSecsSinceEpoch(instante.toLongLong())
-            .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    }
-    return celula.data().toString();
-}
-
-QStringList Campos(const QAbstractItemModel& tabela, int linha, const Escritor_Csv& csv) {
-    QStringList campos;
+QStringList Textos(const QAbstractItemModel& tabela, int linha) {
+    QStringList textos;
     for (int c = 0; c < tabela.columnCount(); ++c) {
-        campos << Campo(tabela.index(linha, c), csv);
+        textos << tabela.index(linha, c).data().toString();
     }
-    return campos;
+    return textos;
 }
 
-}  // namespace
+void Escrever_Celula(const QModelIndex& celula, Escritor_Csv& csv) {
+    if (const QVariant numero = celula.data(Papel_Numero); numero.isValid()) {
+        csv.Numero(numero.toDouble());
+    } else if (const QVariant instante = celula.data(Papel_Instante); instante.isValid()) {
+        csv.Texto(QDateTime::fromMSecsSinceEpoch(instante.toLongLong())
+                      .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    } else {
+        csv.Texto(celula.data().toString());
+    }
+}
 
-bool Exportar_Tabelas_Csv(const std::vector<const QAbstractItemModel*>& tabelas,
-                          const QString& caminho, QString& erro) {
+bool Exportar_Tabela(const QAbstractItemModel& tabela, const QString& caminho, QString& erro) {
     // Written beside the destination and renamed over it only when complete.
     QSaveFile arquivo(caminho);
     if (!arquivo.open(QIODevice::WriteOnly)) {
@@ -52,19 +51,68 @@ bool Exportar_Tabelas_Csv(const std::vector<const QAbstractItemModel*>& tabelas,
                    .arg(caminho, arquivo.errorString());
         return false;
     }
-    Escritor_Csv csv(arquivo, QLocale());
-    for (const QAbstractItemModel* tabela : tabelas) {
-        csv.Iniciar_Tabela(Cabecalho(*tabela));
-        for (int linha = 0; linha < tabela->rowCount() && !csv.Falhou(); ++linha) {
-            csv.Escrever_Linha(Campos(*tabela, linha, csv));
+    Escritor_Csv csv(arquivo, Formato_Planilha(QLocale()));
+    csv.Cabecalho(Cabecalho(tabela));
+    for (int linha = 0; linha < tabela.rowCount(); ++linha) {
+        for (int c = 0; c < tabela.columnCount(); ++c) {
+            Escrever_Celula(tabela.index(linha, c), csv);
         }
+        csv.Fim_Linha();
     }
-    if (csv.Falhou() || !arquivo.commit()) {
+    if (!csv.Concluir() || !arquivo.commit()) {
         erro = QStringLiteral("Não foi possível gravar o arquivo %1: %2.")
                    .arg(caminho, arquivo.errorString());
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+QString Caminho_Tabela(const QString& caminho, const Tabela_Aba& tabela, std::size_t indice) {
+    if (indice == 0) {
+        return caminho;
+    }
+    const QFileInfo arquivo(caminho);
+    const QString sufixo =
+        arquivo.suffix().isEmpty() ? QString() : QLatin1Char('.') + arquivo.suffix();
+    return arquivo.dir().filePath(arquivo.completeBaseName() + QLatin1Char('_') + tabela.nome +
+                                  sufixo);
+}
+
+bool Exportar_Tabelas_Csv(const std::vector<Tabela_Aba>& tabelas, const QString& caminho,
+                          QString& erro) {
+    for (std::size_t i = 0; i < tabelas.size(); ++i) {
+        if (!Exportar_Tabela(*tabelas[i].modelo, Caminho_Tabela(caminho, tabelas[i], i), erro)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Tabela_Relatorio Tabela_Do_Modelo(const Tabela_Aba& tabela) {
+    const QAbstractItemModel& modelo = *tabela.modelo;
+    Tabela_Relatorio relatorio{tabela.titulo, Cabecalho(modelo), {}, {}, modelo.rowCount(), {}};
+    for (int c = 0; c < modelo.columnCount(); ++c) {
+        qsizetype maior = relatorio.cabecalho[c].size();
+        for (int linha = 0; linha < modelo.rowCount(); ++linha) {
+            maior = std::max(maior, modelo.index(linha, c).data().toString().size());
+        }
+        relatorio.larguras.push_back(static_cast<double>(maior + 2));
+        relatorio.a_direita.push_back(modelo.rowCount() > 0 &&
+                                      modelo.index(0, c).data(Papel_Numero).isValid());
+    }
+    // The rows are read from the model as the pages are drawn; the model outlives the report.
+    relatorio.abrir = [&modelo] {
+        return [&modelo, linha = 0](QStringList& textos) mutable {
+            if (linha >= modelo.rowCount()) {
+                return false;
+            }
+            textos = Textos(modelo, linha++);
+            return true;
+        };
+    };
+    return relatorio;
 }
 
 }  // namespace qx7

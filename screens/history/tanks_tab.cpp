@@ -23,7 +23,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "history/connection.h"
+#include "history/reader.h"
 #include "history/readings_csv.h"
 #include "screens/history/period.h"
 #include "screens/history/readings_model.h"
@@ -77,12 +77,17 @@ Aba_Tanques::Aba_Tanques(QString arquivo, QWidget* parent)
     leituras_->setSelectionBehavior(QAbstractItemView::SelectRows);
     leituras_->verticalHeader()->hide();
     leituras_->verticalHeader()->setDefaultSectionSize(Altura_Linha(*leituras_));
-    leituras_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns fitted to the rows near the top once they are known: measuring more would read
+    // pages the operator never looks at.
+    leituras_->horizontalHeader()->setResizeContentsPrecision(Modelo_Leituras::Tamanho_Pagina);
+    connect(modelo_, &QAbstractItemModel::modelReset, leituras_,
+            [this] { leituras_->resizeColumnsToContents(); });
     auto* divisao = new QSplitter(Qt::Vertical, this);
     divisao->addWidget(grafico_);
     divisao->addWidget(leituras_);
-    // The chart gets the larger share: its legend holds up to sixteen tanks.
-    divisao->setSizes({600, 350});
+    // The chart gets the larger share: its legend holds up to sixteen tanks, which must fit
+    // also on a screen 768 pixels high.
+    divisao->setSizes({650, 300});
     layout->addWidget(divisao, 1);
 }
 
@@ -172,6 +177,9 @@ std::optional<Filtro_Leituras> Aba_Tanques::Filtro_Atual() const {
     if (filtro.tanques.empty()) {
         return std::nullopt;
     }
+    if (std::ssize(filtro.tanques) == Num_Tanques) {
+        filtro.tanques.clear();  // every tank: no condition on the tank to test on every row
+    }
     return filtro;
 }
 
@@ -190,7 +198,8 @@ void Aba_Tanques::Atualizar(QSqlDatabase* banco) {
         return;
     }
     Desenhar_Grafico(*filtro);
-    modelo_->Definir_Filtro(*banco, *filtro);
+    modelo_->Definir_Arquivo(Arquivo());
+    modelo_->Definir_Filtro(*filtro);
 }
 
 void Aba_Tanques::Desenhar_Grafico(const Filtro_Leituras& filtro) {
@@ -208,9 +217,9 @@ void Aba_Tanques::Desenhar_Grafico(const Filtro_Leituras& filtro) {
     // The thread opens its own connection: Qt SQL's belong to the thread that made them.
     vigia->setFuture(
         QtConcurrent::run([arquivo = Arquivo(), filtro, colunas = colunas_desenhadas_] {
-            Conexao_Historico conexao(arquivo, Modo_Conexao::Leitura);
-            return conexao.Aberta() ? Series_Grafico(conexao.Banco(), filtro, colunas)
-                                    : std::vector<Serie_Tanque>{};
+            Leitor_Historico leitor(arquivo);
+            return leitor.Aberto() ? Series_Grafico(leitor.Banco(), filtro, colunas)
+                                   : std::vector<Serie_Tanque>{};
         }));
 }
 
@@ -281,13 +290,13 @@ bool Aba_Tanques::Exportar_Csv(const QString& caminho, QString& erro) {
 std::function<bool(QString& erro)> Aba_Tanques::Tarefa_Exportar(const QString& caminho) const {
     // No tank ticked: an empty period, so the file holds the header only.
     return [arquivo = Arquivo(), filtro = Filtro_Atual().value_or(Filtro_Leituras{}), caminho,
-            local = QLocale()](QString& erro) {
-        Conexao_Historico conexao(arquivo, Modo_Conexao::Leitura);
-        if (!conexao.Aberta()) {
-            erro = conexao.Erro();
+            formato = Formato_Planilha(QLocale())](QString& erro) {
+        Leitor_Historico leitor(arquivo);
+        if (!leitor.Aberto()) {
+            erro = leitor.Erro();
             return false;
         }
-        return Exportar_Leituras_Csv(conexao.Banco(), filtro, caminho, local, erro);
+        return Exportar_Leituras_Csv(leitor.Banco(), filtro, caminho, formato, erro).has_value();
     };
 }
 

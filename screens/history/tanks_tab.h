@@ -33,6 +33,8 @@ class Aba_Tanques : public Aba_Historico {
 
     void Atualizar(QSqlDatabase* banco) override;
     bool Exportar_Csv(const QString& caminho, QString& erro) override;
+    // The period, the ticked tanks, the chart as it is drawn and every reading of the period.
+    Relatorio Montar_Relatorio() const override;
     // The same export as a job that needs nothing of the window, for a thread of the pool: a
     // long period takes seconds, which the window and the line must not wait for.
     std::function<bool(QString& erro)> Tarefa_Exportar(const QString& caminho) const;
@@ -43,6 +45,9 @@ class Aba_Tanques : public Aba_Historico {
     // The chart's points are read on a thread of the pool, so a long period does not hold up
     // the window or the line; true until the last request has been drawn.
     bool Lendo_Grafico() const { return lendo_ > 0; }
+
+  protected:
+    QString Titulo() const override;
 
   private:
     struct Eixos {

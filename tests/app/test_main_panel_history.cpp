@@ -17,7 +17,8 @@ Servicos_Historico Servicos(const QString& arquivo) {
             [] { return Estatisticas_Enlace{}; },
             [] { return QString(); },
             [] { return 0; },
-            [](int) { return true; }};
+            [](int) { return true; },
+            [] { return std::uint64_t{0}; }};
 }
 
 QList<QWidget*> Janelas(Form1& painel) {

@@ -1,5 +1,6 @@
-// CSV for spreadsheets: the separator follows the regional setting's decimal point, fields are
-// quoted per RFC 4180, one byte-order mark leads the whole file.
+// CSV for spreadsheets and for programs: the separator, decimal point and minus sign of the
+// form, RFC 4180 quoting, text that would run as a formula kept as text while numbers stay
+// numbers, and one byte-order mark at the start of the spreadsheet form only.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -11,41 +12,49 @@ namespace {
 
 const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
-TEST(Escritor_Csv, SeparadorENumeroDoLocal) {
+// One header and one row of the numbers and a text, as the writer writes them.
+QByteArray Escrever(const Formato_Csv& formato) {
+    QBuffer buffer;
+    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly));
+    Escritor_Csv csv(buffer, formato);
+    csv.Cabecalho({QStringLiteral("A"), QStringLiteral("B")});
+    csv.Numero(1234567.25);
+    csv.Numero(-0.5);
+    csv.Numero(qint64{-1234567});
+    csv.Numero(2.0 / 3.0, 2);
+    csv.Numero(1e15);  // no exponent
+    csv.Numero(std::optional<double>{});
+    csv.Texto(QStringLiteral("-x"));
+    csv.Fim_Linha();
+    EXPECT_TRUE(csv.Concluir());
+    return buffer.data();
+}
+
+TEST(Escritor_Csv, FormaDaRegiaoEFormaParaProgramas) {
     const struct {
-        QLocale local;
-        char separador;
-        const char* numero;       // 1234567.25 as written
-        const char* negativo;     // -0.5
-        const char* dois_tercos;  // 2/3 with two places
-        const char* linha;        // 1.5 and "x" as a row
+        const char* nome;
+        Formato_Csv formato;
+        const char* linhas;  // after the byte-order mark, if any
+        bool bom;
     } casos[] = {
-        {QLocale(QLocale::Portuguese, QLocale::Brazil), ';', "1234567,25", "-0,5", "0,67", "1,5;x"},
-        {QLocale(QLocale::English, QLocale::UnitedStates), ',', "1234567.25", "-0.5", "0.67",
-         "1.5,x"},
-        {QLocale(QLocale::German, QLocale::Germany), ';', "1234567,25", "-0,5", "0,67", "1,5;x"},
-        {QLocale::c(), ',', "1234567.25", "-0.5", "0.67", "1.5,x"},
+        {"pt_BR", Formato_Planilha(QLocale(QLocale::Portuguese, QLocale::Brazil)),
+         "A;B\r\n1234567,25;-0,5;-1234567;0,67;1000000000000000;;'-x\r\n", true},
+        {"de_DE", Formato_Planilha(QLocale(QLocale::German, QLocale::Germany)),
+         "A;B\r\n1234567,25;-0,5;-1234567;0,67;1000000000000000;;'-x\r\n", true},
+        {"en_US", Formato_Planilha(QLocale(QLocale::English, QLocale::UnitedStates)),
+         "A,B\r\n1234567.25,-0.5,-1234567,0.67,1000000000000000,,'-x\r\n", true},
+        {"C", Formato_Planilha(QLocale::c()),
+         "A,B\r\n1234567.25,-0.5,-1234567,0.67,1000000000000000,,'-x\r\n", true},
+        {"programas", Formato_Maquina(),
+         "A,B\r\n1234567.25,-0.5,-1234567,0.67,1000000000000000,,'-x\r\n", false},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.local.name().toStdString());
-        QBuffer buffer;
-        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
-        Escritor_Csv csv(buffer, c.local);
-        EXPECT_EQ(Separador_Csv(c.local), QLatin1Char(c.separador));
-        EXPECT_EQ(csv.Separador(), QLatin1Char(c.separador));
-        EXPECT_EQ(csv.Numero(1234567.25), QString::fromLatin1(c.numero));
-        EXPECT_EQ(csv.Numero(-0.5), QString::fromLatin1(c.negativo));
-        EXPECT_EQ(csv.Numero(qint64{1234567}), QStringLiteral("1234567"));
-        EXPECT_EQ(csv.Numero(2.0 / 3.0, 2), QString::fromLatin1(c.dois_tercos));
-        EXPECT_EQ(csv.Numero(1e15), QStringLiteral("1000000000000000"));  // no exponent
-
-        csv.Iniciar_Tabela({QStringLiteral("A"), QStringLiteral("B")});
-        csv.Escrever_Linha({csv.Numero(1.5), QStringLiteral("x")});
-        EXPECT_EQ(buffer.data(), Bom + "A" + c.separador + "B\r\n" + c.linha + "\r\n");
+        SCOPED_TRACE(c.nome);
+        EXPECT_EQ(Escrever(c.formato), (c.bom ? Bom : QByteArray()) + c.linhas);
     }
 }
 
-TEST(Escritor_Csv, CitaSoQuandoPreciso) {
+TEST(Escritor_Csv, TextoCitadoENeutralizado) {
     const struct {
         const char* campo;
         char separador;
@@ -57,12 +66,19 @@ TEST(Escritor_Csv, CitaSoQuandoPreciso) {
         {"a;b", ';', "\"a;b\""},
         {"a,b", ';', "a,b"},
         {"a,b", ',', "\"a,b\""},
-        {"a;b", ',', "a;b"},
         {"diz \"oi\"", ',', "\"diz \"\"oi\"\"\""},
-        {"a\rb", ',', "\"a\rb\""},
         {"a\nb", ';', "\"a\nb\""},
-        {"a\r\nb", ';', "\"a\r\nb\""},
         {" a b ", ';', " a b "},
+        // What a spreadsheet would run: kept as text.
+        {"=1+1", ';', "'=1+1"},
+        {"+55 11", ';', "'+55 11"},
+        {"-2", ';', "'-2"},
+        {"@SUM(A1)", ';', "'@SUM(A1)"},
+        {"\tx", ';', "'\tx"},
+        {"\rx", ';', "\"'\rx\""},
+        {"=A1;B1", ';', "\"'=A1;B1\""},
+        {"x=1", ';', "x=1"},
+        {"'=1", ';', "'=1"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.campo);
@@ -71,33 +87,28 @@ TEST(Escritor_Csv, CitaSoQuandoPreciso) {
     }
 }
 
-TEST(Escritor_Csv, VariasTabelasUmSoBom) {
+// Rows are held and written a block at a time: every byte arrives, in order, across blocks.
+TEST(Escritor_Csv, LinhasAtravesDeBlocos) {
     QBuffer buffer;
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
-    Escritor_Csv csv(buffer, QLocale(QLocale::Portuguese, QLocale::Brazil));
-    csv.Iniciar_Tabela({QStringLiteral("Produto"), QStringLiteral("Variação")});
-    csv.Escrever_Linha({QStringLiteral("DIESEL; S10"), csv.Numero(-12.5)});
-    csv.Iniciar_Tabela({QStringLiteral("Tanque")});
-    csv.Escrever_Linha({QStringLiteral("3")});
-    csv.Iniciar_Tabela({QStringLiteral("Vazia")});
-    EXPECT_FALSE(csv.Falhou());
-    EXPECT_EQ(buffer.data(), Bom + QStringLiteral("Produto;Variação\r\n"
-                                                  "\"DIESEL; S10\";-12,5\r\n"
-                                                  "\r\n"
-                                                  "Tanque\r\n"
-                                                  "3\r\n"
-                                                  "\r\n"
-                                                  "Vazia\r\n")
-                                       .toUtf8());
-    EXPECT_EQ(buffer.data().count(Bom), 1);
+    Escritor_Csv csv(buffer, Formato_Maquina());
+    QByteArray esperado;
+    for (qint64 i = 0; i < 20000; ++i) {
+        csv.Numero(i);
+        csv.Texto(QStringLiteral("Ç"));
+        csv.Fim_Linha();
+        esperado += QByteArray::number(i) + ",Ç\r\n";
+    }
+    EXPECT_TRUE(csv.Concluir());
+    EXPECT_EQ(buffer.data(), esperado);
 }
 
 TEST(Escritor_Csv, EscritaRecusadaFicaRegistrada) {
     QBuffer buffer;
     ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
-    Escritor_Csv csv(buffer, QLocale::c());
-    EXPECT_FALSE(csv.Falhou());
-    csv.Iniciar_Tabela({QStringLiteral("A")});
+    Escritor_Csv csv(buffer, Formato_Maquina());
+    csv.Cabecalho({QStringLiteral("A")});
+    EXPECT_FALSE(csv.Concluir());
     EXPECT_TRUE(csv.Falhou());
 }
 
