@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <iostream>
 
-#include "app/command_line.h"
+#include "app/program_options.h"
 #include "app/program.h"
 #include "screens/history/history_window.h"
 #include "service/service.h"

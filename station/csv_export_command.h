@@ -11,13 +11,21 @@
 #include <optional>
 #include <vector>
 
-#include "app/command_line.h"
 #include "history/csv_writer.h"
 #include "history/queries_readings.h"
 
 namespace qx7 {
 
+// One of the program's own options as given, with its value (empty when it takes none or was
+// given none).
+struct Opcao_Lida {
+    QString nome;
+    QString valor;
+};
+
 inline constexpr int Saida_Falha_Exportacao = 1;
+// A command line the program does not take; nothing was started.
+inline constexpr int Saida_Argumentos_Invalidos = 2;
 // The file was written, but the period holds no reading: a station that read nothing.
 inline constexpr int Saida_Periodo_Vazio = 3;
 

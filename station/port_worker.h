@@ -14,7 +14,7 @@
 
 #include "link/line_changes.h"
 #include "link/serial_settings.h"
-#include "station/serial_line.h"
+#include "station/line_device.h"
 
 namespace qx7 {
 

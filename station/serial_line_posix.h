@@ -1,7 +1,7 @@
 #pragma once
 // The serial line's calls made on a POSIX descriptor through the kernel's terminal requests.
 
-#include "station/serial_line.h"
+#include "station/line_device.h"
 
 namespace qx7 {
 

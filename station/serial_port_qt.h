@@ -16,7 +16,7 @@
 #include "link/serial_port.h"
 #include "station/port_preferences.h"
 #include "station/port_worker.h"
-#include "station/serial_line.h"
+#include "station/line_device.h"
 
 namespace qx7 {
 

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <sstream>
 
+#include "app/program_options.h"
 #include "history/connection.h"
 #include "history/writer.h"
 #include "station/csv_export_command.h"

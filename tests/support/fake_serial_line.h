@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "station/serial_line.h"
+#include "station/line_device.h"
 
 namespace qx7::teste {
 

@@ -9,16 +9,10 @@
 #include <optional>
 #include <vector>
 
+#include "station/csv_export_command.h"
+
 namespace qx7 {
 
-inline constexpr int Saida_Argumentos_Invalidos = 2;
-
-// One of the program's own options as given, with its value (empty when it takes none or was
-// given none).
-struct Opcao_Lida {
-    QString nome;
-    QString valor;
-};
 
 enum class Modo_Programa { Janela, Historico, Exportacao, Servico };
 
