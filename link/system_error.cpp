@@ -32,6 +32,9 @@ std::string Descricao_Erro_Sistema(int codigo) {
             return "o dispositivo não existe ou foi desconectado";
         case EIO:
             return "erro de entrada e saída no dispositivo";
+        // A terminal whose device went away (a hung-up line) no longer answers as a terminal.
+        case ENOTTY:
+            return "o dispositivo não responde mais como terminal (desligado?)";
         case EMFILE:
         case ENFILE:
             return "arquivos abertos demais";

@@ -3,8 +3,9 @@
 # them reaches a folder above it. The layers, bottom first:
 #   link < gauge < text < history < station < service < widgets < screens < app
 # tools/ and tests/ stand beside the program and may include any folder.
+#   scripts/include_graph.sh [TREE]   (TREE: the source tree to look at, the project's by default)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "${1:-$(dirname "$0")/..}"
 
 camadas=(link gauge text history station service widgets screens app)
 declare -A nivel

@@ -12,7 +12,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
     xvfb xauth xdotool imagemagick poppler-utils
-    libsystemd-dev
+    libsystemd-dev systemd
     dpkg-dev file desktop-file-utils appstream lintian
 )
 

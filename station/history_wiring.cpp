@@ -91,10 +91,17 @@ void Historico_Programa::Reler_Preferencias() {
     Ler_Intervalo(intervalo_padrao_);
 }
 
-// Every report is a failure line of the log; a stop or a repair is also a message for the
-// operator, one at a time, which a resume takes away: the log says the rest.
+// Every report is a line of the log, a failure's marked as such; a stop or a repair is also a
+// message for the operator, one at a time, which a resume takes away: the log says the rest.
 void Historico_Programa::Avisar(const Aviso_Historico& aviso) {
-    estacao_.Log().Adicionar_Aviso(Para_1252(aviso.linha_log));
+    const bool falha = aviso.tipo == Aviso_Historico::Tipo::Parado ||
+                       aviso.tipo == Aviso_Historico::Tipo::Reparado ||
+                       aviso.tipo == Aviso_Historico::Tipo::Copia_Falhou;
+    if (falha) {
+        estacao_.Log().Adicionar_Aviso(Para_1252(aviso.linha_log));
+    } else {
+        estacao_.Log().Adicionar(Para_1252(aviso.linha_log));
+    }
     if (aviso.tipo == Aviso_Historico::Tipo::Retomado) {
         estacao_.Retirar_Mensagem(QString::fromLatin1(Chave_Mensagem));
     }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs a build into a scratch prefix and builds its Debian package, then checks what a
 # user gets: the installed tree (both programs, a valid desktop entry and metainfo, the icon,
-# the man pages), the package's contents against the install rules, lintian, and that both the
-# installed and the unpacked program put their first frame on the wire against the simulator.
+# the man pages, the service's systemd unit, which systemd-analyze verifies), the package's
+# contents against the install rules, lintian, and that both the installed and the unpacked
+# program put their first frame on the wire against the simulator.
 #   tests/install/check_install.sh BUILD_DIR
 set -uo pipefail
 
@@ -34,7 +35,7 @@ arvore_completa() {
     for f in "usr/share/icons/hicolor/scalable/apps/$icone.svg" \
         "usr/share/icons/hicolor/48x48/apps/$icone.png" \
         usr/share/man/man1/comunicacao-qx7.1.gz usr/share/man/man1/simulador-qx7.1.gz \
-        usr/share/doc/comunicacao-qx7/copyright; do
+        usr/share/doc/comunicacao-qx7/copyright lib/systemd/system/comunicacao-qx7@.service; do
         [ -s "$r/$f" ] || { echo "falta /$f"; falta=1; }
     done
     return $falta
@@ -81,6 +82,20 @@ primeiro_quadro() {
     echo "simulador: $primeiro"
 }
 
+# The template unit as systemd reads it, for one account: its program the one of the tree, its
+# man page there too. The security exposure is printed (the README quotes it).
+unidade_valida() {
+    local r=$1 unidade="$raiz/unidade/comunicacao-qx7@verificacao.service"
+    mkdir -p "$raiz/unidade"
+    sed "s|^ExecStart=/usr/bin/|ExecStart=$r/usr/bin/|" \
+        "$r/lib/systemd/system/comunicacao-qx7@.service" >"$unidade"
+    grep -q '^ExecStart=/usr/bin/comunicacao-qx7 --servico$' \
+        "$r/lib/systemd/system/comunicacao-qx7@.service" ||
+        { echo "ExecStart não é /usr/bin/comunicacao-qx7 --servico"; return 1; }
+    MANPATH="$r/usr/share/man" systemd-analyze verify "$unidade" || return 1
+    systemd-analyze security --offline=true "$unidade" | tail -n 1
+}
+
 lintian_sem_erros() {
     lintian --fail-on error,warning --display-info "$deb"
 }
@@ -92,6 +107,7 @@ passo "desktop-file-validate" \
     desktop-file-validate "$raiz"/destdir/usr/share/applications/*.desktop
 passo "appstreamcli validate --no-net" \
     appstreamcli validate --no-net "$raiz"/destdir/usr/share/metainfo/*.metainfo.xml
+passo "systemd-analyze verify da unidade do serviço" unidade_valida "$raiz/destdir"
 passo "programa instalado: primeiro quadro na linha" \
     primeiro_quadro "$raiz/destdir" "$raiz/base-instalado"
 
