@@ -34,13 +34,16 @@ Aviso_Historico Aviso_Parado(const QString& motivo, std::size_t capacidade) {
 Aviso_Historico Aviso_Retomado(std::uint64_t recuperados, std::uint64_t perdidos) {
     QString linha = QStringLiteral("Gravação do histórico retomada: %1.")
                         .arg(Registros(recuperados, "recuperado"));
+    QString mensagem;
     if (perdidos > 0) {
         linha += QStringLiteral(" %1 por falta de espaço na memória.")
                      .arg(Registros(perdidos, "perdido"));
+        // A loss stays on screen: the operator must learn of it without reading the log.
+        mensagem = linha;
     }
     return {.tipo = Aviso_Historico::Tipo::Retomado,
             .linha_log = linha,
-            .mensagem = {},
+            .mensagem = mensagem,
             .registros = recuperados};
 }
 

@@ -94,9 +94,11 @@ void Historico_Programa::Reler_Preferencias() {
 // Every report is a line of the log, a failure's marked as such; a stop or a repair is also a
 // message for the operator, one at a time, which a resume takes away: the log says the rest.
 void Historico_Programa::Avisar(const Aviso_Historico& aviso) {
+    // A resume that lost records is a failure too: it carries a message.
     const bool falha = aviso.tipo == Aviso_Historico::Tipo::Parado ||
                        aviso.tipo == Aviso_Historico::Tipo::Reparado ||
-                       aviso.tipo == Aviso_Historico::Tipo::Copia_Falhou;
+                       aviso.tipo == Aviso_Historico::Tipo::Copia_Falhou ||
+                       !aviso.mensagem.isEmpty();
     if (falha) {
         estacao_.Log().Adicionar_Aviso(Para_1252(aviso.linha_log));
     } else {

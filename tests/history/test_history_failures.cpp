@@ -211,6 +211,8 @@ TEST_F(Falhas, FilaCheiaPerdeOsMaisAntigosEContaNoArquivo) {
     EXPECT_EQ(retomado[0].registros, 5u);
     EXPECT_TRUE(retomado[0].linha_log.contains(QStringLiteral("15 registros perdidos")))
         << retomado[0].linha_log.toStdString();
+    // A loss is shown, not only logged.
+    EXPECT_EQ(retomado[0].mensagem, retomado[0].linha_log);
 }
 
 // The file never comes back before the program ends: what waited is counted lost, told once.
