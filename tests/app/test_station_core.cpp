@@ -25,30 +25,12 @@ namespace {
 using simulador::teste::Config_Teste;
 using simulador::teste::Relogio_Falso;
 
-// What the operator types on the modal screens: the password and the series' date.
-class Telas_Do_Operador : public Telas {
-  public:
-    explicit Telas_Do_Operador(Variaveis_Programa& variaveis) : variaveis_(variaveis) {}
-    void Abrir_Senha() override { variaveis_.Senha_Usuario = "qx7"; }
-    bool Abrir_Data() override {
-        variaveis_.Data_Solicitada = "061226";
-        return true;
-    }
-    void Abrir_Resultados() override { ++resultados; }
-    void Abrir_Inventario() override { ++inventarios; }
-    void Aviso(std::string_view, std::string_view) override {}
-    int resultados = 0;
-    int inventarios = 0;
-
-  private:
-    Variaveis_Programa& variaveis_;
-};
-
 // A station over the scripted port, its timers stopped: time advances only in the test's
 // steps, the simulator engine answering on the other end.
 struct Estacao_Com_Simulador {
     explicit Estacao_Com_Simulador(bool com_janela) : simulador(Config_Teste(), linha, relogio) {
         std::ofstream(Arquivo_Configuracao(base), std::ios::binary) << "COM1\r\n";
+        telas.data = "061226";
         Ligar_Log();
         if (com_janela) {
             Servicos_Form1 servicos;
@@ -119,7 +101,8 @@ struct Estacao_Com_Simulador {
     std::filesystem::path base = std::filesystem::path(diretorio.path().toStdString()) / "";
     Porta_Falsa porta;
     Estacao estacao{{.diretorio_base = base, .porta = &porta}};
-    Telas_Do_Operador telas{estacao.Variaveis()};
+    // The password and the series' date the operator types on the modal screens.
+    simulador::teste::Telas_Falsas telas{estacao.Variaveis()};
     std::unique_ptr<Form1> janela;
     Relogio_Falso relogio;
     simulador::teste::Linha_Para_Porta linha{porta};
