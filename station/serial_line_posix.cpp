@@ -150,6 +150,10 @@ void Soltar_Descritor(int descritor) {
     }
 }
 
+int Copiar_Descritor(int descritor) {
+    return ::fcntl(descritor, F_DUPFD_CLOEXEC, 0);
+}
+
 std::unique_ptr<Linha_Serial> Criar_Linha_Posix(int descritor,
                                                 const std::filesystem::path& dispositivo) {
     return std::make_unique<Linha_Posix>(descritor, dispositivo);

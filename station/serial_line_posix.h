@@ -36,6 +36,10 @@ class Linha_Posix final : public Linha_Serial {
 // thread's own descriptor keeps the device open until it closes it.
 void Soltar_Descritor(int descritor);
 
+// A descriptor of the port thread's own for the open device, close-on-exec; -1 and errno set
+// when the system refuses one.
+int Copiar_Descritor(int descritor);
+
 std::unique_ptr<Linha_Serial> Criar_Linha_Posix(int descritor,
                                                 const std::filesystem::path& dispositivo);
 

@@ -1,7 +1,5 @@
 #include "station/serial_port_qt.h"
 
-#include <fcntl.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -137,7 +135,7 @@ std::optional<QString> Porta_Serial_Qt::Abrir() {
     }
     // The port thread's own descriptor: the device's last close is then the thread's, and
     // whatever the driver does there never holds this thread.
-    const int copia = ::fcntl(static_cast<int>(e.porta.handle()), F_DUPFD_CLOEXEC, 0);
+    const int copia = Copiar_Descritor(static_cast<int>(e.porta.handle()));
     if (copia < 0) {
         const QString motivo = QString::fromStdString(Descricao_Erro_Sistema(errno));
         e.porta.close();
