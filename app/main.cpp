@@ -4,8 +4,8 @@
 #include <QLocale>
 #include <iostream>
 
-#include "app/program_options.h"
 #include "app/program.h"
+#include "app/program_options.h"
 #include "screens/history/history_window.h"
 #include "service/service.h"
 #include "station/base_dir.h"
@@ -53,6 +53,28 @@ int Mostrar_Historico(const QString& arquivo) {
     return QApplication::exec();
 }
 
+// Qt ends the program with an abort when it finds no display to open a window on: the
+// operator is told instead what runs without one.
+bool Sem_Tela() {
+#ifdef Q_OS_LINUX
+    const QByteArray plataforma = qgetenv("QT_QPA_PLATFORM");
+    const bool precisa_de_tela =
+        plataforma.isEmpty() || plataforma.startsWith("xcb") || plataforma.startsWith("wayland");
+    return precisa_de_tela && qEnvironmentVariableIsEmpty("DISPLAY") &&
+           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+
+int Recusar_Sem_Tela() {
+    std::cerr << "comunicacao-qx7: não há tela para a janela (DISPLAY e WAYLAND_DISPLAY "
+                 "vazios).\nPara ler o medidor sem janela: comunicacao-qx7 --servico (ou o "
+                 "serviço comunicacao-qx7@USUARIO do systemd);\npara exportar as leituras: "
+                 "comunicacao-qx7 --exportar-csv ARQUIVO. Veja man comunicacao-qx7.\n";
+    return qx7::Saida_Sem_Tela;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +90,9 @@ int main(int argc, char** argv) {
     if (linha->modo == qx7::Modo_Programa::Servico) {
         // No window and no display: the station alone, for systemd.
         return qx7::Executar_Servico(argc, argv);
+    }
+    if (Sem_Tela()) {
+        return Recusar_Sem_Tela();
     }
     QApplication aplicacao(argc, argv);
     qx7::Instalar_Substituicoes_Fontes();

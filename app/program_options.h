@@ -13,13 +13,15 @@
 
 namespace qx7 {
 
-
 enum class Modo_Programa { Janela, Historico, Exportacao, Servico };
 
 struct Linha_Comando {
     Modo_Programa modo = Modo_Programa::Janela;
     std::vector<Opcao_Lida> opcoes;  // in the order given
 };
+
+// The window program or the history window asked for where there is no display to show them.
+inline constexpr int Saida_Sem_Tela = 1;
 
 // The usage lines, for the error stream.
 QString Uso_Programa();

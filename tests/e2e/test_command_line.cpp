@@ -10,8 +10,8 @@
 #include <QProcess>
 #include <filesystem>
 
-#include "station/history_wiring.h"
 #include "history/writer.h"
+#include "station/history_wiring.h"
 #include "tests/e2e/program_session.h"
 #include "tests/support/pty.h"
 
@@ -70,6 +70,20 @@ TEST(Linha_Comando_Programa, RecusaSemJanelaNemPorta) {
         EXPECT_EQ(estacao.Executar(argumentos), 2) << estacao.erros.toStdString();
         EXPECT_TRUE(estacao.erros.contains(QStringLiteral("uso: comunicacao-qx7")));
         EXPECT_TRUE(estacao.saida.isEmpty());
+    }
+    EXPECT_EQ(estacao.linha.Ler(std::chrono::milliseconds(100)), "");
+}
+
+// With no display the window cannot open: the operator is pointed at what runs without one,
+// with no abort and nothing on the line.
+TEST(Linha_Comando_Programa, SemTelaDizOQueUsarSemAbortarNemTocarAPorta) {
+    Estacao estacao;
+    for (const QStringList& argumentos :
+         {QStringList{}, QStringList{QStringLiteral("--historico")}}) {
+        SCOPED_TRACE(argumentos.join(QLatin1Char(' ')).toStdString());
+        EXPECT_EQ(estacao.Executar(argumentos), 1) << estacao.erros.toStdString();
+        EXPECT_TRUE(estacao.erros.contains(QStringLiteral("--servico")))
+            << estacao.erros.toStdString();
     }
     EXPECT_EQ(estacao.linha.Ler(std::chrono::milliseconds(100)), "");
 }
