@@ -25,12 +25,12 @@ class Sinais_Alarmes : public QObject {
 };
 
 struct Servicos_Alarmes {
-    std::function<Config_Alarmes()> config;
+    std::function<Config_Alarmes()> config{};
     // Kept and in force at once: empty; otherwise why not (nothing changed).
-    std::function<QString(const Config_Alarmes&)> definir_config;
-    std::function<std::vector<Alarme>()> ativos;
+    std::function<QString(const Config_Alarmes&)> definir_config{};
+    std::function<std::vector<Alarme>()> ativos{};
     // By the operator running the program; false when there was nothing to acknowledge.
-    std::function<bool(Tipo_Alarme, int tanque)> reconhecer;
+    std::function<bool(Tipo_Alarme, int tanque)> reconhecer{};
     Sinais_Alarmes* sinais = nullptr;
 };
 
