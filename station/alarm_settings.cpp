@@ -8,49 +8,6 @@ namespace qx7 {
 
 namespace {
 
-constexpr double Nivel_Minimo = 0;
-constexpr double Nivel_Maximo = 100;
-
-struct Chave_Nivel {
-    const char* nome;
-    std::optional<double> Limites_Nivel::*membro;
-};
-
-// From the lowest level up: each one set must lie below the next one set.
-constexpr std::array<Chave_Nivel, 4> Chaves_Nivel = {{
-    {"MuitoBaixo", &Limites_Nivel::muito_baixo},
-    {"Baixo", &Limites_Nivel::baixo},
-    {"Alto", &Limites_Nivel::alto},
-    {"MuitoAlto", &Limites_Nivel::muito_alto},
-}};
-
-// A setting of every tank: a real or a whole number of Config_Alarmes within its range.
-struct Chave_Geral {
-    const char* nome;
-    double minimo;
-    double maximo;
-    double Config_Alarmes::*real = nullptr;
-    int Config_Alarmes::*inteiro = nullptr;
-};
-
-const Chave_Geral Chaves_Gerais[] = {
-    {.nome = "Histerese", .minimo = 0, .maximo = 10, .real = &Config_Alarmes::histerese},
-    {.nome = "QuedaVolume", .minimo = 0, .maximo = 1e7, .real = &Config_Alarmes::queda_volume},
-    {.nome = "QuedaMinutos",
-     .minimo = 0,
-     .maximo = 1440,
-     .inteiro = &Config_Alarmes::queda_minutos},
-    {.nome = "SemRespostaMinutos",
-     .minimo = 0,
-     .maximo = 1440,
-     .inteiro = &Config_Alarmes::sem_resposta_minutos},
-    {.nome = "DescargaMinima",
-     .minimo = 1,
-     .maximo = 1e7,
-     .real = &Config_Alarmes::descarga_minima},
-    {.nome = "PrevisaoDias", .minimo = 0, .maximo = 60, .real = &Config_Alarmes::previsao_dias},
-};
-
 QString Texto(double valor) {
     return QString::number(valor, 'g', 15);
 }
@@ -68,17 +25,6 @@ QString Motivo_Valor(const QString& chave, double valor, double minimo, double m
     return {};
 }
 
-// A number as an integrator writes it, with a point or a comma (which the file's format takes
-// for a list of two texts unless quoted).
-std::optional<double> Numero(const QVariant& valor) {
-    QString texto = valor.typeId() == QMetaType::QStringList
-                        ? valor.toStringList().join(QLatin1Char(','))
-                        : valor.toString();
-    bool ok = false;
-    const double numero = texto.trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-    return ok && std::isfinite(numero) ? std::optional(numero) : std::nullopt;
-}
-
 // The value of `chave` (in the group open) within its range; none, and the reason, otherwise.
 std::optional<double> Ler(QSettings& p, const QString& chave, const QString& nome, double minimo,
                           double maximo, bool inteiro, QStringList& recusas) {
@@ -86,9 +32,9 @@ std::optional<double> Ler(QSettings& p, const QString& chave, const QString& nom
     if (!guardado.isValid()) {
         return std::nullopt;
     }
-    const std::optional<double> numero = Numero(guardado);
+    const std::optional<double> numero = Numero_Preferencia(guardado);
     if (!numero) {
-        recusas << QStringLiteral("%1: «%2» não é um número").arg(nome, guardado.toString());
+        recusas << Motivo_Nao_Numero(nome, guardado.toString());
         return std::nullopt;
     }
     if (const QString motivo = Motivo_Valor(nome, *numero, minimo, maximo, inteiro);
@@ -99,13 +45,12 @@ std::optional<double> Ler(QSettings& p, const QString& chave, const QString& nom
     return numero;
 }
 
-// The levels under `prefixo` ("" or "TanqueN/") of the group open.
-Limites_Nivel Ler_Niveis(QSettings& p, const QString& prefixo, QStringList& recusas) {
+// The levels of tank `tanque` (0: the defaults) in the group open.
+Limites_Nivel Ler_Niveis(QSettings& p, int tanque, QStringList& recusas) {
+    const QString prefixo = tanque == 0 ? QString() : QStringLiteral("Tanque%1/").arg(tanque);
     Limites_Nivel limites;
     for (const Chave_Nivel& c : Chaves_Nivel) {
-        const QString chave = prefixo + QLatin1String(c.nome);
-        QString nome = chave;
-        limites.*c.membro = Ler(p, chave, nome.replace(QLatin1Char('/'), QLatin1Char('\\')),
+        limites.*c.membro = Ler(p, prefixo + QLatin1String(c.nome), Nome_Chave(tanque, c.nome),
                                 Nivel_Minimo, Nivel_Maximo, false, recusas);
     }
     return limites;
@@ -138,17 +83,15 @@ QString Motivo_Faixas(const Config_Alarmes& config) {
     for (const Chave_Geral& c : Chaves_Gerais) {
         const double valor =
             c.real != nullptr ? config.*c.real : static_cast<double>(config.*c.inteiro);
-        if (QString motivo = Motivo_Valor(QLatin1String(c.nome), valor, c.minimo, c.maximo,
-                                          c.inteiro != nullptr);
-            !motivo.isEmpty()) {
+        if (QString motivo = Motivo_Chave_Geral(c, valor); !motivo.isEmpty()) {
             return motivo;
         }
     }
-    const auto niveis = [](const QString& prefixo, const Limites_Nivel& limites) {
+    const auto niveis = [](int tanque, const Limites_Nivel& limites) {
         for (const Chave_Nivel& c : Chaves_Nivel) {
             if (const auto valor = limites.*c.membro) {
-                if (QString motivo = Motivo_Valor(prefixo + QLatin1String(c.nome), *valor,
-                                                  Nivel_Minimo, Nivel_Maximo, false);
+                if (QString motivo = Motivo_Valor(Nome_Chave(tanque, c.nome), *valor, Nivel_Minimo,
+                                                  Nivel_Maximo, false);
                     !motivo.isEmpty()) {
                     return motivo;
                 }
@@ -156,7 +99,7 @@ QString Motivo_Faixas(const Config_Alarmes& config) {
         }
         return QString();
     };
-    if (QString motivo = niveis(QString(), config.padrao); !motivo.isEmpty()) {
+    if (QString motivo = niveis(0, config.padrao); !motivo.isEmpty()) {
         return motivo;
     }
     for (const auto& [tanque, limites] : config.tanques) {
@@ -165,8 +108,7 @@ QString Motivo_Faixas(const Config_Alarmes& config) {
                 .arg(tanque)
                 .arg(Maximo_Tanques_Alarme);
         }
-        if (QString motivo = niveis(QStringLiteral("Tanque%1\\").arg(tanque), limites);
-            !motivo.isEmpty()) {
+        if (QString motivo = niveis(tanque, limites); !motivo.isEmpty()) {
             return motivo;
         }
     }
@@ -175,10 +117,59 @@ QString Motivo_Faixas(const Config_Alarmes& config) {
 
 }  // namespace
 
+const std::array<Chave_Nivel, 4> Chaves_Nivel = {{
+    {"MuitoBaixo", &Limites_Nivel::muito_baixo},
+    {"Baixo", &Limites_Nivel::baixo},
+    {"Alto", &Limites_Nivel::alto},
+    {"MuitoAlto", &Limites_Nivel::muito_alto},
+}};
+
+const std::array<Chave_Geral, 6> Chaves_Gerais = {{
+    {.nome = "Histerese", .minimo = 0, .maximo = 10, .real = &Config_Alarmes::histerese},
+    {.nome = "QuedaVolume", .minimo = 0, .maximo = 1e7, .real = &Config_Alarmes::queda_volume},
+    {.nome = "QuedaMinutos",
+     .minimo = 0,
+     .maximo = 1440,
+     .inteiro = &Config_Alarmes::queda_minutos},
+    {.nome = "SemRespostaMinutos",
+     .minimo = 0,
+     .maximo = 1440,
+     .inteiro = &Config_Alarmes::sem_resposta_minutos},
+    {.nome = "DescargaMinima",
+     .minimo = 1,
+     .maximo = 1e7,
+     .real = &Config_Alarmes::descarga_minima},
+    {.nome = "PrevisaoDias", .minimo = 0, .maximo = 60, .real = &Config_Alarmes::previsao_dias},
+}};
+
+// The file's format takes a comma for a list of two texts unless quoted.
+std::optional<double> Numero_Preferencia(const QVariant& valor) {
+    QString texto = valor.typeId() == QMetaType::QStringList
+                        ? valor.toStringList().join(QLatin1Char(','))
+                        : valor.toString();
+    bool ok = false;
+    const double numero = texto.trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    return ok && std::isfinite(numero) ? std::optional(numero) : std::nullopt;
+}
+
+QString Motivo_Chave_Geral(const Chave_Geral& chave, double valor) {
+    return Motivo_Valor(QLatin1String(chave.nome), valor, chave.minimo, chave.maximo,
+                        chave.inteiro != nullptr);
+}
+
+QString Nome_Chave(int tanque, const char* nome) {
+    return tanque == 0 ? QLatin1String(nome)
+                       : QStringLiteral("Tanque%1\\%2").arg(tanque).arg(QLatin1String(nome));
+}
+
+QString Motivo_Nao_Numero(const QString& chave, const QString& texto) {
+    return QStringLiteral("%1: «%2» não é um número").arg(chave, texto);
+}
+
 Leitura_Config_Alarmes Ler_Config_Alarmes(QSettings& p) {
     Leitura_Config_Alarmes lida;
     p.beginGroup(QLatin1String(Grupo_Alarmes));
-    lida.config.padrao = Ler_Niveis(p, QString(), lida.recusas);
+    lida.config.padrao = Ler_Niveis(p, 0, lida.recusas);
     for (const Chave_Geral& c : Chaves_Gerais) {
         const QString nome = QLatin1String(c.nome);
         const auto valor =
@@ -197,7 +188,7 @@ Leitura_Config_Alarmes Ler_Config_Alarmes(QSettings& p) {
                                 .arg(Maximo_Tanques_Alarme);
             continue;
         }
-        lida.config.tanques[tanque] = Ler_Niveis(p, grupo + QLatin1Char('/'), lida.recusas);
+        lida.config.tanques[tanque] = Ler_Niveis(p, tanque, lida.recusas);
     }
     p.endGroup();
     return lida;
