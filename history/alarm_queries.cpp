@@ -17,6 +17,11 @@ bool Tem_Alarmes(QSqlDatabase& banco) {
     return Versao_Esquema(banco) >= Versao_Alarmes;
 }
 
+// A file just made, the writer not yet through its first version, has no tables at all.
+bool Tem_Leituras(QSqlDatabase& banco) {
+    return Versao_Esquema(banco) >= 1;
+}
+
 std::optional<qint64> Instante(const QVariant& valor) {
     return valor.isNull() ? std::nullopt : std::optional(valor.toLongLong());
 }
@@ -107,7 +112,8 @@ std::vector<Leitura_Valores> Leituras_Para_Previsao(QSqlDatabase& banco, qint64 
     std::vector<Leitura_Valores> leituras;
     QSqlQuery q(banco);
     // The chart's index holds every column read here: the rows themselves are never visited.
-    if (!Preparar(q, QStringLiteral("SELECT tanque, instante_ms, medido, complementar FROM leituras"
+    if (!Tem_Leituras(banco) ||
+        !Preparar(q, QStringLiteral("SELECT tanque, instante_ms, medido, complementar FROM leituras"
                                     " WHERE instante_ms >= ? AND instante_ms <= ?"
                                     " ORDER BY instante_ms"))) {
         return leituras;
@@ -128,7 +134,8 @@ std::vector<Leitura_Valores> Leituras_Para_Previsao(QSqlDatabase& banco, qint64 
 
 std::optional<qint64> Ultima_Leitura_ms(QSqlDatabase& banco) {
     QSqlQuery q(banco);
-    if (!Executar(q, "SELECT max(instante_ms) FROM leituras") || !q.next()) {
+    if (!Tem_Leituras(banco) || !Executar(q, "SELECT max(instante_ms) FROM leituras") ||
+        !q.next()) {
         return std::nullopt;
     }
     return Instante(q.value(0));
