@@ -35,7 +35,6 @@ struct Caso {
 const Caso Casos[] = {
     {"Nenhum", {}, "3", "", false},
     {"TanqueDoPainel", {Alto_3}, "3", " — 1 alarme não reconhecido", true},
-    {"TanqueComBrancos", {Alto_3}, " 3", " — 1 alarme não reconhecido", true},
     {"OutroTanque", {Baixo_5}, "3", " — 1 alarme não reconhecido", false},
     {"ReconhecidoNaoConta", {Reconhecido(Alto_3)}, "3", "", false},
     {"DoMedidorNaoColoreOTanqueZero",

@@ -1,8 +1,8 @@
-// Alarms and deliveries through the writer into the file: an occurrence's row kept up to date
-// by its clear and its acknowledgement, one event per change in order of id, the gauge's own
-// alarms with no tank, a clear whose raise never reached the file, and the queries that read
-// them back (the open ones for the program's restart, the log newest first, the readings the
-// forecast is drawn from). A file from before the alarms reads as having none.
+// Alarms and deliveries through the writer into the file: the gauge's own alarms with no tank,
+// a raise written twice kept once, a clear whose raise never reached the file, the deliveries
+// with their unit, and the queries that read them back (the open ones for the program's
+// restart, the log newest first, the readings the forecast is drawn from). A file from before
+// the alarms reads as having none.
 
 #include <gtest/gtest.h>
 
@@ -48,31 +48,6 @@ class Alarmes_No_Arquivo : public ::testing::Test {
     QTemporaryDir pasta;
     QString arquivo = pasta.filePath(QStringLiteral("Historico.sqlite"));
 };
-
-TEST_F(Alarmes_No_Arquivo, OcorrenciaComSeusTresEventos) {
-    Alarme reconhecido = Alto_Tanque_3;
-    reconhecido.reconhecido_ms = Inicio + 2 * Minuto;
-    reconhecido.reconhecido_por = "maria";
-    Gravar({Mudanca(Evento_Alarme::Levantado, Alto_Tanque_3, Inicio),
-            Mudanca(Evento_Alarme::Reconhecido, reconhecido, Inicio + 2 * Minuto),
-            Mudanca(Evento_Alarme::Normalizado, reconhecido, Inicio + 5 * Minuto)});
-
-    const auto alarmes = Consultar(
-        arquivo, QStringLiteral("SELECT id, tanque, tipo, limite, valor, levantado_ms,"
-                                " normalizado_ms, reconhecido_ms, reconhecido_por FROM alarmes"));
-    ASSERT_EQ(alarmes.size(), 1u);
-    EXPECT_EQ(alarmes[0].mid(1),
-              (QVariantList{3, QStringLiteral("Alto"), 80.0, 85.5, Inicio, Inicio + 5 * Minuto,
-                            Inicio + 2 * Minuto, QStringLiteral("maria")}));
-    const auto eventos = Consultar(
-        arquivo,
-        QStringLiteral("SELECT alarme, evento, instante_ms FROM eventos_alarme ORDER BY id"));
-    const QVariant id = alarmes[0][0];
-    EXPECT_EQ(eventos, (std::vector<QVariantList>{
-                           {id, QStringLiteral("levantado"), Inicio},
-                           {id, QStringLiteral("reconhecido"), Inicio + 2 * Minuto},
-                           {id, QStringLiteral("normalizado"), Inicio + 5 * Minuto}}));
-}
 
 TEST_F(Alarmes_No_Arquivo, AlarmeDoMedidorSemTanqueERepetidoNaoDuplica) {
     Gravar({Mudanca(Evento_Alarme::Levantado, Silencio, Silencio.levantado_ms),

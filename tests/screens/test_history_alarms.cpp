@@ -113,10 +113,8 @@ struct Caso_Edicao {
 
 const Caso_Edicao Edicoes[] = {
     {"TanqueProprio", 3, 2, "90", "Gravado em Preferencias.ini e em vigor."},
-    {"VirgulaDecimal", 0, 1, "12,5", "Gravado em Preferencias.ini e em vigor."},
     {"ForaDaFaixa", 0, 3, "120", "Não gravado: MuitoAlto: 120 fora de 0 a 100"},
     {"NaoENumero", 3, 2, "muito", "Não gravado: Tanque3\\Alto: «muito» não é um número"},
-    {"OrdemErrada", 2, 1, "95", "Não gravado: Tanque 2: Baixo (95) deve ser menor que Alto (80)"},
 };
 
 class Edicao_Alarmes : public Historico_Alarmes,

@@ -46,12 +46,6 @@ TEST_F(Preferencias_Alarmes, PadroesETanquesProprios) {
     EXPECT_EQ(lida.config, esperada);
 }
 
-TEST_F(Preferencias_Alarmes, SemGrupoFicamOsPadroesDoPrograma) {
-    const Leitura_Config_Alarmes lida = Ler_Config_Alarmes(Arquivo("[Historico]\nX=1\n"));
-    EXPECT_EQ(lida.config, Config_Alarmes{});
-    EXPECT_TRUE(lida.recusas.isEmpty());
-}
-
 struct Caso_Recusa {
     const char* nome;
     const char* linha;  // under [Alarmes]
