@@ -119,11 +119,14 @@ std::optional<Mudanca_Alarme> Avaliador_Alarmes::Previsao(int tanque, std::int64
                   dias.value_or(std::numeric_limits<double>::infinity()));
 }
 
-std::optional<Mudanca_Alarme> Avaliador_Alarmes::Sem_Resposta(std::int64_t agora_ms,
-                                                              double minutos) {
+std::optional<Mudanca_Alarme> Avaliador_Alarmes::Sem_Resposta(std::int64_t agora_ms, double minutos,
+                                                              bool respondeu) {
     std::optional<Criterio> criterio;
     if (config_.sem_resposta_minutos > 0) {
         criterio = Criterio{static_cast<double>(config_.sem_resposta_minutos), true, 0};
+    }
+    if (criterio && !respondeu && ativos_.contains({Tipo_Alarme::Sem_Resposta, Sem_Tanque})) {
+        return std::nullopt;
     }
     return Julgar(Tipo_Alarme::Sem_Resposta, Sem_Tanque, agora_ms, criterio, minutos);
 }

@@ -116,8 +116,10 @@ class Avaliador_Alarmes {
     // Days until it reaches its "Baixo" level; none: no forecast (it is not being drawn from).
     std::optional<Mudanca_Alarme> Previsao(int tanque, std::int64_t agora_ms,
                                            std::optional<double> dias);
-    // Minutes the gauge has owed an answer (0: it answered).
-    std::optional<Mudanca_Alarme> Sem_Resposta(std::int64_t agora_ms, double minutos);
+    // Minutes the gauge has owed an answer, and whether it answered since: only an answer
+    // clears the alarm (a station that reconnects owes from then on, and has not been answered).
+    std::optional<Mudanca_Alarme> Sem_Resposta(std::int64_t agora_ms, double minutos,
+                                               bool respondeu);
     // Gauge minus computer, in seconds, at a clock answer.
     std::optional<Mudanca_Alarme> Relogio(std::int64_t agora_ms, double deriva_s);
 

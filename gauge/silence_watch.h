@@ -15,10 +15,15 @@ struct Estado_Silencio {
     std::uint64_t respostas = 0;  // a count of what the gauge sent, for telling a new answer
 };
 
+struct Silencio_Medidor {
+    double minutos = 0;      // owed since the first request still unanswered (0: none waits)
+    bool respondeu = false;  // the gauge sent something since the last tick
+};
+
 class Vigia_Silencio {
   public:
-    // Minutes owed (0: nothing is); none while not connected, when nothing is to be judged.
-    std::optional<double> Tick(std::int64_t agora_ms, Estado_Silencio estado);
+    // None while not connected: nothing is judged then, and the count starts again afterwards.
+    std::optional<Silencio_Medidor> Tick(std::int64_t agora_ms, Estado_Silencio estado);
 
   private:
     std::optional<std::int64_t> desde_ms_;

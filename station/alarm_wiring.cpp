@@ -125,8 +125,8 @@ void Alarmes_Estacao::Contar(const Mudanca_Alarme& mudanca) {
 
 void Alarmes_Estacao::Segundo(const Estado_Silencio& estado) {
     const qint64 agora = Agora();
-    if (const std::optional<double> minutos = silencio_.Tick(agora, estado)) {
-        if (auto mudanca = avaliador_.Sem_Resposta(agora, *minutos)) {
+    if (const std::optional<Silencio_Medidor> silencio = silencio_.Tick(agora, estado)) {
+        if (auto mudanca = avaliador_.Sem_Resposta(agora, silencio->minutos, silencio->respondeu)) {
             Contar(*mudanca);
         }
     }

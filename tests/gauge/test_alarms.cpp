@@ -17,7 +17,7 @@ namespace {
 constexpr std::int64_t Minuto = 60 * 1000;
 constexpr double Total = 1000;  // measured + complementary: the measured value is ten times %
 
-enum class Entrada { Leitura, Silencio, Relogio, Reconhecer };
+enum class Entrada { Leitura, Silencio, Resposta, Relogio, Reconhecer };
 
 struct Esperado {
     Evento_Alarme evento;
@@ -126,7 +126,7 @@ const Cenario Cenarios[] = {
       {.minuto = 25, .medido = 750, .esperados = {}},
       {.minuto = 50, .medido = 700, .esperados = {}},
       {.minuto = 75, .medido = 650, .esperados = {}}}},
-    {"SemRespostaLevantaNoTempoENormalizaComAResposta",
+    {"SemRespostaLevantaNoTempoESoNormalizaComAResposta",
      Config_Alarmes{},
      {{.entrada = Entrada::Silencio, .minuto = 0, .valor = 59.9, .esperados = {}},
       {.entrada = Entrada::Silencio,
@@ -134,9 +134,10 @@ const Cenario Cenarios[] = {
        .valor = 60.5,
        .esperados = {{Levantado, Tipo_Alarme::Sem_Resposta, Sem_Tanque}}},
       {.entrada = Entrada::Silencio, .minuto = 2, .valor = 90, .esperados = {}},
-      {.entrada = Entrada::Silencio,
-       .minuto = 3,
-       .valor = 0,
+      // Reconnected, the count starts again: still no answer, so not cleared.
+      {.entrada = Entrada::Silencio, .minuto = 3, .valor = 0.5, .esperados = {}},
+      {.entrada = Entrada::Resposta,
+       .minuto = 4,
        .esperados = {{Normalizado, Tipo_Alarme::Sem_Resposta, Sem_Tanque}}}}},
     {"RelogioAlemDeDoisMinutosLevantaEDeVoltaNormaliza",
      Config_Alarmes{},
@@ -179,7 +180,10 @@ std::vector<Esperado> Executar(Avaliador_Alarmes& avaliador, Vigia_Tanques& vigi
             break;
         }
         case Entrada::Silencio:
-            juntar(avaliador.Sem_Resposta(agora, passo.valor));
+            juntar(avaliador.Sem_Resposta(agora, passo.valor, false));
+            break;
+        case Entrada::Resposta:
+            juntar(avaliador.Sem_Resposta(agora, 0, true));
             break;
         case Entrada::Relogio:
             juntar(avaliador.Relogio(agora, passo.valor));
