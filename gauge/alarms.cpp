@@ -163,10 +163,4 @@ std::vector<Alarme> Avaliador_Alarmes::Ativos() const {
     return lista;
 }
 
-int Avaliador_Alarmes::Nao_Reconhecidos() const {
-    return static_cast<int>(std::count_if(ativos_.begin(), ativos_.end(), [](const auto& par) {
-        return !par.second.reconhecido_ms;
-    }));
-}
-
 }  // namespace qx7

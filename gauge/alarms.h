@@ -130,7 +130,6 @@ class Avaliador_Alarmes {
     // Alarms still active when the program last ran, as the history kept them.
     void Restaurar(const std::vector<Alarme>& ativos);
     std::vector<Alarme> Ativos() const;
-    int Nao_Reconhecidos() const;
 
   private:
     struct Criterio {

@@ -19,6 +19,14 @@
 
 namespace qx7 {
 
+namespace {
+
+qint64 Agora() {
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+}  // namespace
+
 QString Nome_Do_Operador() {
 #ifdef Q_OS_UNIX
     if (const passwd* conta = getpwuid(geteuid()); conta != nullptr) {
@@ -47,10 +55,6 @@ Alarmes_Estacao::Alarmes_Estacao(Ligacoes_Alarmes ligacoes, QObject* parent)
     // Read once the event loop runs, before any reading it will judge: the start of the window
     // or of the service is not held up by it.
     QMetaObject::invokeMethod(this, &Alarmes_Estacao::Carregar_Historico, Qt::QueuedConnection);
-}
-
-qint64 Alarmes_Estacao::Agora() const {
-    return ligacoes_.agora_ms ? ligacoes_.agora_ms() : QDateTime::currentMSecsSinceEpoch();
 }
 
 void Alarmes_Estacao::Carregar_Historico() {
@@ -154,8 +158,8 @@ QString Alarmes_Estacao::Definir_Config(const Config_Alarmes& config) {
 }
 
 bool Alarmes_Estacao::Reconhecer(Tipo_Alarme tipo, int tanque) {
-    const QString operador = ligacoes_.operador ? ligacoes_.operador() : Nome_Do_Operador();
-    const auto mudanca = avaliador_.Reconhecer(tipo, tanque, Agora(), operador.toStdString());
+    const auto mudanca =
+        avaliador_.Reconhecer(tipo, tanque, Agora(), Nome_Do_Operador().toStdString());
     if (mudanca) {
         Contar(*mudanca);
     }

@@ -9,7 +9,6 @@
 #include <QSettings>
 #include <QString>
 #include <QtGlobal>
-#include <functional>
 #include <vector>
 
 #include "gauge/alarms.h"
@@ -36,9 +35,7 @@ struct Ligacoes_Alarmes {
     Gravador_Historico& gravador;
     Registro& log;
     QSettings& preferencias;
-    QString arquivo;                      // the history read at the start
-    std::function<qint64()> agora_ms{};   // empty: the computer's clock
-    std::function<QString()> operador{};  // empty: Nome_Do_Operador
+    QString arquivo;  // the history read at the start
 };
 
 class Alarmes_Estacao : public Sinais_Alarmes, public Historico_Medidor {
@@ -66,13 +63,11 @@ class Alarmes_Estacao : public Sinais_Alarmes, public Historico_Medidor {
     QString Definir_Config(const Config_Alarmes& config);
     bool Reconhecer(Tipo_Alarme tipo, int tanque);
     std::vector<Alarme> Ativos() const { return avaliador_.Ativos(); }
-    Previsao_Tanque Previsao(int tanque) const { return vigia_.Previsao(tanque); }
 
   private:
     void Carregar_Historico();
     void Avaliar(const Leitura_Valores& valores, bool peso);
     void Contar(const Mudanca_Alarme& mudanca);
-    qint64 Agora() const;
 
     Ligacoes_Alarmes ligacoes_;
     Avaliador_Alarmes avaliador_;
