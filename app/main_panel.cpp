@@ -16,7 +16,7 @@ namespace qx7 {
 Form1::Form1(Estacao& estacao, Servicos_Form1 servicos, QWidget* parent)
     : QWidget(parent), estacao_(estacao), servicos_(std::move(servicos)) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Comunicação - QX7/QXV7 - Versão 1.00f"));
+    setWindowTitle(Titulo_Form1);
     setFont(Sans_Serif(Pontos_Form1));
     setFixedSize(Tamanho(Largura_Form1, Altura_Form1));
     Centralizar_Ao_Mostrar(*this);

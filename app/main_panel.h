@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/log_model.h"
 #include "app/main_panel_layout.h"
@@ -24,12 +25,15 @@
 class QAbstractButton;
 class QMessageBox;
 class QRadioButton;
+class QSystemTrayIcon;
 
 namespace qx7 {
 
 class Janela_Historico;
 class Registro_Log;
 class Vista_Log;
+
+inline const QString Titulo_Form1 = QStringLiteral("Comunicação - QX7/QXV7 - Versão 1.00f");
 
 // What the panel asks of the outside world; tests replace each part.
 struct Servicos_Form1 {
@@ -65,7 +69,8 @@ class Form1 : public QWidget {
     // Opens the history window, or brings the open one forward; also Ctrl+H.
     void Historico_Click();
 
-    // What the history window is given; until then it does not open.
+    // What the history window is given; until then it does not open. Its alarms are shown
+    // from then on.
     void Definir_Historico(Servicos_Historico servicos);
 
   protected:
@@ -82,6 +87,14 @@ class Form1 : public QWidget {
 
     QWidget* Elemento(Controle controle) const;
 
+    // main_panel_alarms.cpp: while an alarm is active and not acknowledged, the title counts
+    // them, a tray icon does too (where the desktop has a tray), and the percentage box is
+    // coloured when the tank on the panel has one; no specified control moves, no window opens.
+    void Ligar_Alarmes();
+    void Mostrar_Alarmes();
+    void Colorir_Percentual();
+    void Notificar_Alarme(const QString& texto);
+
     Estacao& estacao_;
     Servicos_Form1 servicos_;
 
@@ -96,6 +109,9 @@ class Form1 : public QWidget {
     QShortcut atalho_historico_{QKeySequence(Qt::CTRL | Qt::Key_H), this};
     std::optional<Servicos_Historico> servicos_historico_;
     QPointer<Janela_Historico> janela_historico_;
+
+    QSystemTrayIcon* bandeja_ = nullptr;  // none where the desktop has no tray
+    std::vector<Alarme> alarmes_nao_reconhecidos_;
 
     std::unique_ptr<Telas> telas_proprias_;
     std::map<QString, QPointer<QMessageBox>> mensagens_;  // the station's, by key

@@ -5,6 +5,7 @@ namespace qx7 {
 
 void Form1::Definir_Historico(Servicos_Historico servicos) {
     servicos_historico_ = std::move(servicos);
+    Ligar_Alarmes();
 }
 
 // One window at a time: a second click or Ctrl+H brings it forward.

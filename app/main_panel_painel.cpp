@@ -55,6 +55,9 @@ void Form1::Mostrar_Texto(Controle controle, const QString& texto) {
     } else if (auto* botao = qobject_cast<QAbstractButton*>(w)) {
         botao->setText(texto);
     }
+    if (controle == Controle::QX7_Tanque) {
+        Colorir_Percentual();  // another tank on the panel, maybe with its own alarms
+    }
 }
 
 // Only the height changes; a percentage outside 0..100 would give a negative height or one

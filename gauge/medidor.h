@@ -41,6 +41,8 @@ class Medidor {
     // connected, the connection cycle is repeated by itself: "ID01", then "CF" + the password.
     void Linha_Mudou(Situacao_Linha linha);
     Conexao Estado_Conexao() const { return sessao_.Atual(); }
+    // From "Conectar" until "Desconectar", whatever the line does meanwhile.
+    bool Operador_Conectou() const { return sessao_.operador_conectou; }
     // Called when Estado_Conexao() changes.
     std::function<void(Conexao)> Conexao_Mudou;
 

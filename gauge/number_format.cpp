@@ -92,9 +92,9 @@ std::string Formatar_Percentual(double valor, char separador) {
     return Trocar_Separador(std::move(texto), separador);
 }
 
-std::string Texto_Percentual(double medido, double complementar, char separador) {
+std::optional<double> Valor_Percentual(double medido, double complementar) {
     if (!std::isfinite(medido) || !std::isfinite(complementar)) {
-        return Sem_Representacao;
+        return std::nullopt;
     }
     double m = medido;
     double c = complementar;
@@ -106,9 +106,17 @@ std::string Texto_Percentual(double medido, double complementar, char separador)
         c /= escala;
     }
     if (m + c == 0.0) {
-        return {};
+        return std::nullopt;
     }
-    return Formatar_Percentual(100.0 * m / (m + c), separador);
+    return 100.0 * m / (m + c);
+}
+
+std::string Texto_Percentual(double medido, double complementar, char separador) {
+    if (!std::isfinite(medido) || !std::isfinite(complementar)) {
+        return Sem_Representacao;
+    }
+    const std::optional<double> percentual = Valor_Percentual(medido, complementar);
+    return percentual ? Formatar_Percentual(*percentual, separador) : std::string();
 }
 
 std::string Formato_Geral(double valor, int digitos, char separador) {

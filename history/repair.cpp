@@ -58,6 +58,20 @@ QString Nome_Guardado(const QString& arquivo, const QDateTime& agora) {
     return nome;
 }
 
+// The ids the damaged file had handed out stay spent, also those of rows that were lost: whoever
+// follows a table by id never sees one again. The copy's own inserts already moved the new
+// file's counters up to the rows it kept. A sequence that cannot be read is left as the copy set
+// it.
+void Manter_Sequencias(QSqlDatabase& banco) {
+    QSqlQuery q(banco);
+    q.exec(QStringLiteral(
+        "UPDATE main.sqlite_sequence SET seq = max(seq, coalesce((SELECT d.seq FROM"
+        " danificado.sqlite_sequence d WHERE d.name = main.sqlite_sequence.name), 0))"));
+    q.exec(QStringLiteral(
+        "INSERT INTO main.sqlite_sequence (name, seq) SELECT name, seq FROM"
+        " danificado.sqlite_sequence WHERE name NOT IN (SELECT name FROM main.sqlite_sequence)"));
+}
+
 struct Copia_Arquivo {
     bool feita = false;  // the new file holds what could be read
     Copia_Tabela total;
@@ -83,7 +97,7 @@ Copia_Arquivo Copiar_Para(const QString& danificado, const QString& novo) {
     QStringList tabelas;
     q.exec(
         QStringLiteral("SELECT name FROM main.sqlite_master WHERE type = 'table'"
-                       " AND name <> 'versao_esquema' ORDER BY name"));
+                       " AND name <> 'versao_esquema' AND name NOT LIKE 'sqlite_%' ORDER BY name"));
     while (q.next()) {
         tabelas << q.value(0).toString();
     }
@@ -99,6 +113,7 @@ Copia_Arquivo Copiar_Para(const QString& danificado, const QString& novo) {
             return {};
         }
     }
+    Manter_Sequencias(banco);
     copia.feita = q.exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
                   q.exec(QStringLiteral("PRAGMA main.wal_checkpoint(TRUNCATE)"));
     q.exec(QStringLiteral("DETACH DATABASE danificado"));

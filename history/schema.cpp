@@ -82,9 +82,31 @@ constexpr const char* Versao_4[] = {
     " id INTEGER PRIMARY KEY, instante_ms INTEGER NOT NULL, registros INTEGER NOT NULL)",
 };
 
+// Version 5: the alarms (one row per occurrence, kept up to date as it is cleared and
+// acknowledged), every raise, clear and acknowledgement as an event of its own, and the
+// deliveries found in the readings. Events and deliveries never reuse an id, so whoever follows
+// them in order of id misses none.
+constexpr const char* Versao_5[] = {
+    "CREATE TABLE alarmes ("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT, tanque INTEGER, tipo TEXT NOT NULL,"
+    " limite REAL, valor REAL, levantado_ms INTEGER NOT NULL, normalizado_ms INTEGER,"
+    " reconhecido_ms INTEGER, reconhecido_por TEXT)",
+    "CREATE INDEX alarmes_ocorrencia ON alarmes (levantado_ms, tipo)",
+    "CREATE TABLE eventos_alarme ("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT, alarme INTEGER NOT NULL REFERENCES alarmes(id),"
+    " evento TEXT NOT NULL CHECK (evento IN ('levantado', 'normalizado', 'reconhecido')),"
+    " instante_ms INTEGER NOT NULL)",
+    "CREATE TABLE descargas ("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT, tanque INTEGER NOT NULL,"
+    " inicio_ms INTEGER NOT NULL, fim_ms INTEGER NOT NULL, volume_antes REAL NOT NULL,"
+    " volume_depois REAL NOT NULL, quantidade REAL NOT NULL,"
+    " unidade TEXT NOT NULL CHECK (unidade IN ('V', 'P')))",
+};
+
 const std::array<std::span<const char* const>, Versao_Esquema_Atual> Passos = {
     std::span<const char* const>(Versao_1), std::span<const char* const>(Versao_2),
-    std::span<const char* const>(Versao_3), std::span<const char* const>(Versao_4)};
+    std::span<const char* const>(Versao_3), std::span<const char* const>(Versao_4),
+    std::span<const char* const>(Versao_5)};
 
 bool Executar(QSqlDatabase& db, const QString& sql, QString& erro) {
     QSqlQuery q(db);

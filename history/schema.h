@@ -7,7 +7,7 @@
 
 namespace qx7 {
 
-inline constexpr int Versao_Esquema_Atual = 4;
+inline constexpr int Versao_Esquema_Atual = 5;
 // The version from which the chart's own index, leituras_grafico, exists.
 inline constexpr int Versao_Indice_Grafico = 3;
 

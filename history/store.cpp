@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "gauge/numeric_text.h"
+#include "history/clock_drift.h"
 #include "history/sql_helpers.h"
 #include "text/qt_1252.h"
 
@@ -44,18 +45,6 @@ int Ausentes(const std::map<int, qint64>& leituras, int num_tanques) {
         presentes += tanque >= 1 && tanque <= num_tanques ? 1 : 0;
     }
     return std::max(num_tanques - presentes, 0);
-}
-
-// Gauge minus computer, in seconds; none when the gauge's texts are not a date and a time.
-std::optional<qint64> Deriva_s(const Relogio_Recebido& r, qint64 instante_ms) {
-    const QDate dia = QDate::fromString(Texto(r.data), QStringLiteral("dd/MM/yy"));
-    const QTime hora = QTime::fromString(Texto(r.hora), QStringLiteral("HH:mm:ss"));
-    if (!dia.isValid() || !hora.isValid()) {
-        return std::nullopt;
-    }
-    // Two-digit years are of this century.
-    const QDateTime medidor(dia.addYears(dia.year() < 2000 ? 100 : 0), hora);
-    return (medidor.toMSecsSinceEpoch() - instante_ms) / 1000;
 }
 
 }  // namespace
@@ -187,7 +176,7 @@ bool Armazem_Historico::Escrever(const Unidade_Serie& u) {
 
 bool Armazem_Historico::Escrever(const Unidade_Relogio& u) {
     const Relogio_Recebido& r = u.relogio;
-    const std::optional<qint64> deriva = Deriva_s(r, u.instante_ms);
+    const std::optional<qint64> deriva = Deriva_Relogio_s(r, u.instante_ms);
     QSqlQuery q(banco_);
     q.prepare(QStringLiteral(
         "INSERT INTO relogio (instante_ms, endereco, texto_hora, texto_data, texto_dia, quadro,"

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QtGlobal>
 #include <map>
+#include <optional>
 
 #include "history/units.h"
 
@@ -42,6 +43,11 @@ class Armazem_Historico {
     bool Escrever(const Unidade_Relogio& u);
     bool Escrever(const Unidade_Contadores& u);
     bool Escrever(const Unidade_Perdas& u);
+    // alarm_store.cpp
+    bool Escrever(const Unidade_Alarme& u);
+    bool Escrever(const Unidade_Descarga& u);
+    // The occurrence's row, added unless the file has it; none when a statement failed.
+    std::optional<qint64> Ocorrencia(const Alarme& alarme, bool& ja_gravada);
 
     QSqlDatabase& banco_;
     Corrida_Inventario& corrida_;

@@ -1,13 +1,16 @@
 #pragma once
-// One unit of work of the history writer: what one answer, one completed inventory run or one
-// flush of the link's counters adds to the file, in one transaction. The texts are still in the
-// line's code page; the writer converts them on its own thread.
+// One unit of work of the history writer: what one answer, one completed inventory run, one
+// flush of the link's counters, one alarm's change or one delivery adds to the file, in one
+// transaction. The texts are still in the line's code page; the writer converts them on its own
+// thread.
 
 #include <QtGlobal>
 #include <cstdint>
 #include <string>
 #include <variant>
 
+#include "gauge/alarms.h"
+#include "gauge/deliveries.h"
 #include "gauge/history_sink.h"
 #include "link/link_statistics.h"
 
@@ -49,8 +52,20 @@ struct Unidade_Perdas {
     std::uint64_t registros = 0;
 };
 
+// An alarm raised, cleared or acknowledged: the occurrence's row and its event, together.
+struct Unidade_Alarme {
+    Mudanca_Alarme mudanca;
+};
+
+struct Unidade_Descarga {
+    int tanque = 0;
+    Descarga descarga;
+    bool peso = false;  // the tank's values are weights, not volumes
+};
+
 using Unidade_Historico =
     std::variant<Unidade_Leitura, Unidade_Inicio_Inventario, Unidade_Fim_Inventario, Unidade_Serie,
-                 Unidade_Relogio, Unidade_Contadores, Unidade_Perdas>;
+                 Unidade_Relogio, Unidade_Contadores, Unidade_Perdas, Unidade_Alarme,
+                 Unidade_Descarga>;
 
 }  // namespace qx7

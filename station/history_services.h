@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "link/link_statistics.h"
+#include "station/alarm_services.h"
 
 namespace qx7 {
 
@@ -23,6 +24,7 @@ struct Servicos_Historico {
     std::function<bool(int)> definir_intervalo;  // false: not kept
     // Records dropped this session because the history could not take them.
     std::function<std::uint64_t()> perdidos;
+    Servicos_Alarmes alarmes{};  // none: the window alone
 };
 
 }  // namespace qx7

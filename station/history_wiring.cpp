@@ -53,8 +53,13 @@ Historico_Programa::Historico_Programa(const std::filesystem::path& diretorio_ba
                              this, [this, aviso] { Avisar(aviso); }, Qt::QueuedConnection);
                      },
                  .pasta_copias = Arquivo_No_Diretorio(diretorio_base, Pasta_Copias)}),
+      alarmes_({.captura = captura_,
+                .gravador = gravador_,
+                .log = estacao_.Log(),
+                .preferencias = preferencias_,
+                .arquivo = arquivo_}),
       automatica_([this] { estacao_.Logica_Medidor().MA_Cmd_Click(); }) {
-    estacao_.Logica_Medidor().Definir_Historico(&captura_);
+    estacao_.Logica_Medidor().Definir_Historico(&alarmes_);
     Ler_Intervalo(intervalo_padrao_);
     connect(&segundo_, &QTimer::timeout, this, &Historico_Programa::Segundo);
     connect(&contadores_, &QTimer::timeout, this, &Historico_Programa::Gravar_Contadores);
@@ -89,6 +94,7 @@ void Historico_Programa::Ler_Intervalo(int intervalo_padrao) {
 void Historico_Programa::Reler_Preferencias() {
     preferencias_.sync();
     Ler_Intervalo(intervalo_padrao_);
+    alarmes_.Reler_Preferencias();
 }
 
 // Every report is a line of the log, a failure's marked as such; a stop or a repair is also a
@@ -125,6 +131,7 @@ void Historico_Programa::Segundo() {
                                         enlace.Fila_TX().Vazia() && enlace.Fila_RX().Vazia(),
                               .inventario = medidor.Inventario_Em_Curso()};
     automatica_.Tick(agora, estado);
+    alarmes_.Segundo(Estado_Silencio_Da(estacao_));
 }
 
 Estatisticas_Enlace Historico_Programa::Pendentes() const {
@@ -153,7 +160,8 @@ Servicos_Historico Historico_Programa::Servicos() {
             [this] { return gravador_.Motivo_Inativo(); },
             [this] { return automatica_.Intervalo(); },
             [this](int minutos) { return Definir_Intervalo(minutos); },
-            [this] { return gravador_.Perdidos(); }};
+            [this] { return gravador_.Perdidos(); },
+            alarmes_.Servicos()};
 }
 
 }  // namespace qx7

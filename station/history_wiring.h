@@ -1,8 +1,9 @@
 #pragma once
 // The program's history: the writer over Historico.sqlite in the base directory (its daily
 // copies in the Backup folder there), the capture the gauge logic hands its answers to, the
-// link's counters flushed into the file, the watch that gives up a silent inventory run, and the
-// automatic reading with its interval kept in the base directory's preferences file.
+// link's counters flushed into the file, the watch that gives up a silent inventory run, the
+// automatic reading with its interval kept in the base directory's preferences file, and the
+// alarms judged on what the gauge answers.
 
 #include <QObject>
 #include <QSettings>
@@ -13,6 +14,7 @@
 #include "history/capture.h"
 #include "history/writer.h"
 #include "link/link_statistics.h"
+#include "station/alarm_wiring.h"
 #include "station/history_services.h"
 
 namespace qx7 {
@@ -39,9 +41,11 @@ class Historico_Programa : public QObject {
     ~Historico_Programa() override;  // the counters flushed, the queue written
 
     Servicos_Historico Servicos();
-    // Preferencias.ini read again (the service's SIGHUP): the automatic reading's interval.
+    // Preferencias.ini read again (the service's SIGHUP): the automatic reading's interval and
+    // the alarms' settings.
     void Reler_Preferencias();
     Gravador_Historico& Gravador() { return gravador_; }
+    Alarmes_Estacao& Alarmes() { return alarmes_; }
 
   private:
     void Ler_Intervalo(int intervalo_padrao);
@@ -57,6 +61,7 @@ class Historico_Programa : public QObject {
     QSettings preferencias_;
     Gravador_Historico gravador_;
     Captura_Historico captura_{gravador_};
+    Alarmes_Estacao alarmes_;  // the gauge logic's sink: hands every answer to captura_ first
     Leitura_Automatica automatica_;
     Estatisticas_Enlace enfileiradas_{};  // the counters already handed to the writer
     QTimer segundo_{this};

@@ -20,6 +20,9 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "history/reader.h"
+#include "screens/history/alarms_tab.h"
+#include "screens/history/deliveries_tab.h"
+#include "screens/history/forecast_view.h"
 #include "screens/history/inventories_tab.h"
 #include "screens/history/link_tab.h"
 #include "screens/history/programmed_tab.h"
@@ -67,13 +70,15 @@ Janela_Historico::Janela_Historico(Servicos_Historico servicos, QWidget* parent)
     };
     abas_ = new QTabWidget(this);
     abas_->setObjectName(QStringLiteral("Abas"));
+    auto* tanques = new Aba_Tanques(arquivo_);
+    tanques->Previsao().config = servicos_.alarmes.config;
     const struct {
         Aba_Historico* pagina;
         const char* nome;
         QString titulo;
         QString arquivo_csv;
     } abas[] = {
-        {new Aba_Tanques(arquivo_), "Aba_Tanques", QStringLiteral("Tanques"),
+        {tanques, "Aba_Tanques", QStringLiteral("Tanques"),
          QStringLiteral("Historico_Tanques.csv")},
         {new Aba_Inventarios(arquivo_), "Aba_Inventarios", QStringLiteral("Inventários"),
          QStringLiteral("Historico_Inventarios.csv")},
@@ -81,6 +86,10 @@ Janela_Historico::Janela_Historico(Servicos_Historico servicos, QWidget* parent)
          QStringLiteral("Historico_Programadas.csv")},
         {new Aba_Enlace(servicos_), "Aba_Enlace", QStringLiteral("Enlace"),
          QStringLiteral("Historico_Enlace.csv")},
+        {new Aba_Alarmes(servicos_), "Aba_Alarmes", QStringLiteral("Alarmes"),
+         QStringLiteral("Historico_Alarmes.csv")},
+        {new Aba_Descargas(arquivo_), "Aba_Descargas", QStringLiteral("Descargas"),
+         QStringLiteral("Historico_Descargas.csv")},
     };
     for (const auto& aba : abas) {
         aba.pagina->setObjectName(QString::fromLatin1(aba.nome));

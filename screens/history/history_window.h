@@ -1,6 +1,6 @@
 #pragma once
 // "Histórico": a window beside the panel, or alone (comunicacao-qx7 --historico), that shows
-// what a history file holds, in four tabs, with the automatic reading's interval, opening
+// what a history file holds, in six tabs, with the automatic reading's interval, opening
 // another file (moved aside or backed up), export, printing and closing below them. It opens
 // within the screen's free area; each tab scrolls when the window is smaller than it.
 

@@ -25,6 +25,7 @@
 
 #include "history/reader.h"
 #include "history/readings_csv.h"
+#include "screens/history/forecast_view.h"
 #include "screens/history/period.h"
 #include "screens/history/readings_model.h"
 #include "screens/history/table_cells.h"
@@ -82,12 +83,14 @@ Aba_Tanques::Aba_Tanques(QString arquivo, QWidget* parent)
     leituras_->horizontalHeader()->setResizeContentsPrecision(Modelo_Leituras::Tamanho_Pagina);
     connect(modelo_, &QAbstractItemModel::modelReset, leituras_,
             [this] { leituras_->resizeColumnsToContents(); });
+    previsao_ = new Vista_Previsao(this);
     auto* divisao = new QSplitter(Qt::Vertical, this);
     divisao->addWidget(grafico_);
     divisao->addWidget(leituras_);
+    divisao->addWidget(previsao_);
     // The chart gets the larger share: its legend holds up to sixteen tanks, which must fit
     // also on a screen 768 pixels high.
-    divisao->setSizes({650, 300});
+    divisao->setSizes({650, 300, 150});
     layout->addWidget(divisao, 1);
 }
 
@@ -190,6 +193,7 @@ int Aba_Tanques::Colunas_Grafico() const {
 }
 
 void Aba_Tanques::Atualizar(QSqlDatabase* banco) {
+    previsao_->Atualizar(banco);
     const std::optional<Filtro_Leituras> filtro = Filtro_Atual();
     if (banco == nullptr || !filtro) {
         modelo_->Limpar();

@@ -1,6 +1,7 @@
 #pragma once
 // "Tanques": the ticked tanks' measured volume and fill percentage over a period, as a chart
-// of a few points per pixel column and as the table of every reading below it.
+// of a few points per pixel column and as the table of every reading below it; and the day
+// each tank runs dry.
 
 #include <QDate>
 #include <array>
@@ -22,6 +23,7 @@ class QChartView;
 namespace qx7 {
 
 class Modelo_Leituras;
+class Vista_Previsao;
 
 class Aba_Tanques : public Aba_Historico {
     Q_OBJECT
@@ -45,6 +47,9 @@ class Aba_Tanques : public Aba_Historico {
     // The chart's points are read on a thread of the pool, so a long period does not hold up
     // the window or the line; true until the last request has been drawn.
     bool Lendo_Grafico() const { return lendo_ > 0; }
+
+    // The day each tank runs dry, below the readings.
+    Vista_Previsao& Previsao() { return *previsao_; }
 
   protected:
     QString Titulo() const override;
@@ -81,6 +86,7 @@ class Aba_Tanques : public Aba_Historico {
     QTimer* redesenho_ = nullptr;
     QTableView* leituras_ = nullptr;
     Modelo_Leituras* modelo_ = nullptr;
+    Vista_Previsao* previsao_ = nullptr;
 };
 
 }  // namespace qx7

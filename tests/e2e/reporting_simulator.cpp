@@ -55,6 +55,18 @@ QStringList Processo_Simulador::Pedidos() {
     return pedidos;
 }
 
+bool Processo_Simulador::Definir(const QString& definicao) {
+    const QString resposta = QStringLiteral("Definido: ") + definicao;
+    const qsizetype antes = Saida().count(resposta);
+    processo_.write((definicao + QLatin1Char('\n')).toUtf8());
+    const QDeadlineTimer limite(Espera_Inicio_ms);
+    while (Saida().count(resposta) == antes && !limite.hasExpired() &&
+           processo_.state() != QProcess::NotRunning) {
+        processo_.waitForReadyRead(static_cast<int>(limite.remainingTime()));
+    }
+    return Saida().count(resposta) > antes;
+}
+
 void Processo_Simulador::Matar() {
     processo_.kill();
     processo_.waitForFinished(Espera_Fim_ms);

@@ -26,6 +26,9 @@ class Processo_Simulador {
     QStringList Pedidos();
     // Ends it at once (the line goes away under the program).
     void Matar();
+    // One setting applied while it runs ("tanque.1.medido=27000"; it must have been started
+    // with --entrada); true once it says so.
+    bool Definir(const QString& definicao);
 
   private:
     QProcess processo_;

@@ -151,5 +151,29 @@ TEST_P(Reparo, ReparaAntesDeGuardarAParte) {
 INSTANTIATE_TEST_SUITE_P(Danos, Reparo, ::testing::ValuesIn(Casos),
                          [](const auto& info) { return std::string(info.param.nome); });
 
+// Ids an event or a delivery once had are never handed out again after a copy, also those of
+// rows gone before the damage: whoever follows those tables by id misses nothing new.
+TEST(Reparo_Sequencias, IdsJaUsadosNaoVoltamDepoisDaCopia) {
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(QStringLiteral("Historico.sqlite"));
+    Criar_Historico(arquivo);
+    {
+        Conexao_Historico conexao(arquivo, Modo_Conexao::Escrita);
+        QSqlQuery q(conexao.Banco());
+        ASSERT_TRUE(q.exec(QStringLiteral(
+            "INSERT INTO descargas (tanque, inicio_ms, fim_ms, volume_antes, volume_depois,"
+            " quantidade, unidade) VALUES (1, 1, 2, 0, 900, 900, 'V'), (1, 3, 4, 0, 900, 900, "
+            "'V')")));
+        ASSERT_TRUE(q.exec(QStringLiteral("DELETE FROM descargas WHERE id = 2")));
+    }
+    Estragar(arquivo, "leituras", 0, Cabecalho_Invalido);
+
+    Gravador_Historico gravador({.arquivo = arquivo});
+    gravador.Enfileirar(Unidade_Descarga{1, {5, 6, 0, 800}, false});
+    gravador.Encerrar();
+    EXPECT_EQ(Consultar(arquivo, QStringLiteral("SELECT id FROM descargas ORDER BY id")),
+              (std::vector<QVariantList>{{1}, {3}}));
+}
+
 }  // namespace
 }  // namespace qx7::teste

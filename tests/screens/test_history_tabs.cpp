@@ -116,7 +116,7 @@ TEST_F(Historico_Janela, ExportThatCannotBeWrittenSaysWhy) {
     Abrir();
     QTemporaryDir pasta;
     const QString caminho = pasta.filePath(QStringLiteral("nao/existe.csv"));
-    for (int aba = 0; aba < 4; ++aba) {
+    for (int aba = 0; aba < Achar<QTabWidget>(*tela, "Abas").count(); ++aba) {
         Achar<QTabWidget>(*tela, "Abas").setCurrentIndex(aba);
         QString erro;
         EXPECT_FALSE(tela->Exportar_Csv(caminho, erro)) << aba;

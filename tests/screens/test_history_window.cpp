@@ -272,7 +272,7 @@ TEST_F(Historico_Janela, FitsTheScreensFreeArea) {
     EXPECT_LE(tela->width(), livre.width());
     EXPECT_LE(tela->height(), livre.height());
     const QSize menor(1024 - 16, 768 - 40 - 40);  // title bar, frame and a taskbar
-    for (int aba = 0; aba < 4; ++aba) {
+    for (int aba = 0; aba < Achar<QTabWidget>(*tela, "Abas").count(); ++aba) {
         Achar<QTabWidget>(*tela, "Abas").setCurrentIndex(aba);
         SCOPED_TRACE(aba);
         EXPECT_LE(tela->minimumSizeHint().width(), menor.width());

@@ -115,5 +115,30 @@ TEST(SimuladorEnlace, VisivelNomeiaOsCaracteresDeControle) {
     EXPECT_EQ(Visivel(std::string("a\x03\x7F", 3)), "a<03><7F>");
 }
 
+// A level set while running holds from then on and drifts from there; the other tanks go on
+// as they were; a setting the file would refuse changes nothing.
+TEST(SimuladorDefinicao, NivelNovoValeDaliEmDiante) {
+    using std::chrono::minutes;
+    const Instante inicio = std::chrono::seconds(1000);
+    Modelo_Medidor modelo(Config_Teste().medidor, inicio);
+    EXPECT_EQ(modelo.Medir(1, inicio + minutes(10)).medido, 18250 - 600);
+    Config_Medidor nova = modelo.Config();
+    nova.tanques[0].medido = 27000;
+    modelo.Redefinir(nova, inicio + minutes(10));
+    EXPECT_EQ(modelo.Medir(1, inicio + minutes(10)).medido, 27000);
+    EXPECT_EQ(modelo.Medir(1, inicio + minutes(20)).medido, 27000 - 600);
+    EXPECT_EQ(modelo.Medir(4, inicio + minutes(20)).medido, 10000);  // 9999 + 120 a minute, full
+}
+
+TEST(SimuladorDefinicao, PeloMotorComoNoArquivo) {
+    Bancada b;
+    std::string erro;
+    EXPECT_TRUE(b.simulador.Definir("tanque.2.medido=7000", erro)) << erro;
+    EXPECT_EQ(b.simulador.Modelo().Tanque(2).medido, 7000);
+    EXPECT_FALSE(b.simulador.Definir("tanque.2.medido=muito", erro));
+    EXPECT_NE(erro.find("tanque.2.medido"), std::string::npos) << erro;
+    EXPECT_EQ(b.simulador.Modelo().Tanque(2).medido, 7000);
+}
+
 }  // namespace
 }  // namespace qx7::simulador::teste

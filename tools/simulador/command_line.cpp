@@ -34,6 +34,7 @@ enum Codigo {
     Ruido,
     Fragmentar,
     Ritmo,
+    Entrada,
 };
 
 const option opcoes_longas[] = {
@@ -56,6 +57,7 @@ const option opcoes_longas[] = {
     {"ruido", no_argument, nullptr, Ruido},
     {"fragmentar", optional_argument, nullptr, Fragmentar},
     {"ritmo", no_argument, nullptr, Ritmo},
+    {"entrada", no_argument, nullptr, Entrada},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -158,6 +160,9 @@ bool Leitura_Opcoes::Tratar(int codigo, const char* argumento) {
         case Diretorio:
             opcoes.diretorio = argumento;
             return true;
+        case Entrada:
+            opcoes.entrada = true;
+            return true;
         case Com: {
             const auto n = Contagem(argumento, 255);
             if (!n || *n == 0) {
@@ -232,6 +237,9 @@ Medidor:
   --tipo posto|industrial tipo do medidor (padrão: posto)
   --senha SENHA           senha aceita no pedido "CF" (padrão: qx7)
   --relogio "DDMMAA HHMMSS"  hora inicial do relógio do medidor (padrão: a do sistema)
+  --entrada               lê definições da entrada padrão enquanto simula, uma por linha, como
+                          --definir (por exemplo tanque.1.medido=27000: o tanque passa a esse
+                          nível e segue a deriva dali)
 
 Falhas:
   --nak N                 responde NAK aos próximos N pedidos

@@ -14,6 +14,7 @@ struct Opcoes {
     std::optional<std::string> dispositivo;  // a real port; a pseudo-terminal when absent
     std::optional<std::filesystem::path> diretorio;
     std::optional<int> com;
+    bool entrada = false;  // settings read from standard input while it runs
     bool ajuda = false;
 };
 

@@ -23,6 +23,7 @@ struct Tanque_Config {
     std::optional<double> complementar;  // the free space; capacity - measured when absent
     bool peso = false;                   // quantities are weights ("P") instead of volumes
     double deriva = -30;                 // change of the measured quantity, units a minute
+    bool operator==(const Tanque_Config&) const = default;
 };
 
 struct Registro_Programado {

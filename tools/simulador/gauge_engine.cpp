@@ -4,6 +4,7 @@
 
 #include "link/frame.h"
 #include "tools/simulador/requests.h"
+#include "tools/simulador/settings.h"
 
 namespace qx7::simulador {
 
@@ -51,6 +52,15 @@ Simulador::Simulador(Config_Simulador config, Linha& linha, const Relogio& relog
       relogio_(relogio),
       modelo_(config_.medidor, relogio.Agora()),
       saida_(config_.falhas) {}
+
+bool Simulador::Definir(std::string_view definicao, std::string& erro) {
+    Config_Medidor medidor = modelo_.Config();
+    if (!Aplicar_Definicao(medidor, definicao, erro)) {
+        return false;
+    }
+    modelo_.Redefinir(std::move(medidor), relogio_.Agora());
+    return true;
+}
 
 void Simulador::Receber(std::string_view bytes) {
     for (const char c : bytes) {

@@ -32,6 +32,9 @@ class Simulador {
     std::optional<Instante> Proximo_Prazo() const;
 
     const Modelo_Medidor& Modelo() const { return modelo_; }
+    // One setting ("tanque.1.medido=27000") applied while running; false, with the reason in
+    // `erro`, as the settings file refuses it.
+    bool Definir(std::string_view definicao, std::string& erro);
     const Falhas& Falhas_Restantes() const { return config_.falhas; }
 
     // One line in Portuguese for each thing the operator of the simulator may want to see.

@@ -55,9 +55,19 @@ Modelo_Medidor::Modelo_Medidor(Config_Medidor config, Instante inicio)
     if (config_.programadas_padrao && config_.programadas.empty()) {
         config_.programadas = Programadas_Padrao(config_, relogio_inicial_);
     }
+    origem_.fill(inicio);
     for (int t = 1; t <= Maximo_Tanques; ++t) {
         memoria_[static_cast<std::size_t>(t - 1)] = Medir(t, inicio);
     }
+}
+
+void Modelo_Medidor::Redefinir(Config_Medidor config, Instante agora) {
+    for (std::size_t i = 0; i < config.tanques.size(); ++i) {
+        if (!(config.tanques[i] == config_.tanques[i])) {
+            origem_[i] = agora;
+        }
+    }
+    config_ = std::move(config);
 }
 
 const Tanque_Config& Modelo_Medidor::Tanque(int t) const {
@@ -70,7 +80,9 @@ Hora_Civil Modelo_Medidor::Relogio(Instante agora) const {
 
 Leitura Modelo_Medidor::Medir(int t, Instante agora) {
     const auto& tanque = Tanque(t);
-    const double minutos = duration<double, std::ratio<60>>(agora - inicio_).count();
+    const double minutos =
+        duration<double, std::ratio<60>>(agora - origem_.at(static_cast<std::size_t>(t - 1)))
+            .count();
     const double medido = Medido_Apos(tanque, minutos);
     const int inteiro = Inteiro(medido);
     Leitura leitura{t, inteiro, Inteiro(Total(tanque)) - inteiro, Relogio(agora)};

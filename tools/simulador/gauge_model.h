@@ -1,6 +1,7 @@
 #pragma once
-// The gauge's state: tank levels that drift with time, the last reading of each tank kept in
-// memory, the running clock, the stored programmed measurements.
+// The gauge's state: tank levels that drift with time (and can be set anew while it runs), the
+// last reading of each tank kept in memory, the running clock, the stored programmed
+// measurements.
 
 #include <array>
 #include <string>
@@ -25,6 +26,9 @@ class Modelo_Medidor {
     Modelo_Medidor(Config_Medidor config, Instante inicio);
 
     const Config_Medidor& Config() const { return config_; }
+    // New settings while running: a tank whose settings changed holds its new level from
+    // `agora` on and drifts from there; the others go on as they were.
+    void Redefinir(Config_Medidor config, Instante agora);
     int Numero_Tanques() const { return config_.numero_tanques; }
     const Tanque_Config& Tanque(int t) const;  // t 1..16
 
@@ -41,6 +45,7 @@ class Modelo_Medidor {
   private:
     Config_Medidor config_;
     Instante inicio_;
+    std::array<Instante, Maximo_Tanques> origem_{};  // each tank's level is its setting there
     Hora_Civil relogio_inicial_;
     std::array<Leitura, Maximo_Tanques> memoria_{};
 };

@@ -90,8 +90,49 @@ std::string Ler_Disponivel(int fd, short eventos, bool& falhou) {
     }
 }
 
-// Waits for bytes or for the engine's next deadline, until a signal asks to stop.
-int Servir(Simulador& simulador, const Relogio& relogio, int fd) {
+// Settings typed while it runs (--entrada), one per line; each is told as applied or refused.
+// Standard input closed, nothing more is read from it.
+class Entrada_Definicoes {
+  public:
+    explicit Entrada_Definicoes(bool ativa) : fd_(ativa ? STDIN_FILENO : -1) {}
+    int Fd() const { return fd_; }
+
+    void Ler(Simulador& simulador) {
+        char buffer[512];
+        const ssize_t n = read(fd_, buffer, sizeof buffer);
+        if (n <= 0) {
+            fd_ = n < 0 && (errno == EAGAIN || errno == EINTR) ? fd_ : -1;
+            return;
+        }
+        pendente_.append(buffer, static_cast<std::size_t>(n));
+        for (std::size_t fim; (fim = pendente_.find('\n')) != std::string::npos;) {
+            Aplicar(simulador, pendente_.substr(0, fim));
+            pendente_.erase(0, fim + 1);
+        }
+    }
+
+  private:
+    static void Aplicar(Simulador& simulador, std::string linha) {
+        while (!linha.empty() && (linha.back() == '\r' || linha.back() == ' ')) {
+            linha.pop_back();
+        }
+        std::string erro;
+        if (linha.empty()) {
+            return;
+        }
+        if (simulador.Definir(linha, erro)) {
+            std::cout << "Definido: " << linha << std::endl;
+        } else {
+            std::cerr << "simulador-qx7: " << erro << std::endl;
+        }
+    }
+
+    int fd_;
+    std::string pendente_;
+};
+
+// Waits for bytes, a setting typed or the engine's next deadline, until a signal asks to stop.
+int Servir(Simulador& simulador, const Relogio& relogio, int fd, Entrada_Definicoes& entrada) {
     sigset_t livres;
     Instalar_Sinais(livres);
     while (!encerrar) {
@@ -102,19 +143,22 @@ int Servir(Simulador& simulador, const Relogio& relogio, int fd) {
             espera.tv_sec = static_cast<time_t>(resta.count() / 1'000'000);
             espera.tv_nsec = static_cast<long>(resta.count() % 1'000'000) * 1000;
         }
-        pollfd p{fd, POLLIN, 0};
-        const int pronto = ppoll(&p, 1, prazo ? &espera : nullptr, &livres);
+        pollfd p[] = {{fd, POLLIN, 0}, {entrada.Fd(), POLLIN, 0}};
+        const int pronto = ppoll(p, entrada.Fd() < 0 ? 1 : 2, prazo ? &espera : nullptr, &livres);
         if (pronto < 0 && errno != EINTR) {
             std::cerr << "simulador-qx7: erro na espera: " << std::strerror(errno) << std::endl;
             return 1;
         }
-        if (pronto > 0 && (p.revents & (POLLIN | POLLERR | POLLHUP))) {
+        if (pronto > 0 && (p[0].revents & (POLLIN | POLLERR | POLLHUP))) {
             bool falhou = false;
-            simulador.Receber(Ler_Disponivel(fd, p.revents, falhou));
+            simulador.Receber(Ler_Disponivel(fd, p[0].revents, falhou));
             if (falhou) {
                 std::cerr << "simulador-qx7: a linha foi fechada" << std::endl;
                 return 1;
             }
+        }
+        if (pronto > 0 && entrada.Fd() >= 0 && (p[1].revents & (POLLIN | POLLERR | POLLHUP))) {
+            entrada.Ler(simulador);
         }
         simulador.Avancar();
     }
@@ -190,7 +234,8 @@ int main(int argc, char* argv[]) {
     Relogio_Sistema relogio;
     Simulador simulador(opcoes.config, saida, relogio);
     simulador.ao_informar = [](const std::string& texto) { std::cout << texto << std::endl; };
-    const int codigo = Servir(simulador, relogio, linha.fd);
+    Entrada_Definicoes entrada(opcoes.entrada);
+    const int codigo = Servir(simulador, relogio, linha.fd, entrada);
 
     if (!link.empty()) {
         std::error_code ignorado;
