@@ -76,12 +76,13 @@ void Cliente_Mqtt::Fechar() {
 
 void Cliente_Mqtt::Registrar(int nivel, const char* texto) {
     if ((nivel & MOSQ_LOG_ERR) != 0) {
-        ultimo_erro_ = QString::fromUtf8(texto);
+        erros_.append(QString::fromUtf8(texto));
     }
 }
 
 Falha_Mqtt Cliente_Mqtt::Da_Biblioteca(int codigo, int erro_sistema) const {
-    return Falha_Da_Biblioteca(codigo, erro_sistema, ultimo_erro_, opcoes_.config);
+    return Falha_Da_Biblioteca(codigo, erro_sistema, erros_.join(QStringLiteral("; ")),
+                               opcoes_.config);
 }
 
 Falha_Mqtt Cliente_Mqtt::Conectar(std::chrono::milliseconds prazo,
@@ -136,7 +137,7 @@ Falha_Mqtt Cliente_Mqtt::Tentar(int versao, Relogio::time_point fim,
 Falha_Mqtt Cliente_Mqtt::Preparar(int versao, const std::optional<Mensagem_Mqtt>& ultima_vontade) {
     Fechar();
     connack_.reset();
-    ultimo_erro_.clear();
+    erros_.clear();
     cliente_ = mosquitto_new(opcoes_.identificador.toUtf8().constData(), true, this);
     if (cliente_ == nullptr) {
         return {Falha_Mqtt::Tipo::Configuracao,

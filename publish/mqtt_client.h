@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -77,7 +78,7 @@ class Cliente_Mqtt {
     bool conectado_ = false;
     int versao_ = 0;
     int prazo_s_ = 0;
-    QString ultimo_erro_;  // the library's last error line: OpenSSL's reasons come there
+    QStringList erros_;  // the library's error lines of this attempt: OpenSSL's reasons come there
     Falha_Mqtt falha_;
 };
 

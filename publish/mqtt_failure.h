@@ -32,7 +32,7 @@ struct Falha_Mqtt {
 };
 
 // A result of libmosquitto with errno as it was right after the call (the lookup's code for a
-// lookup error) and the library's last error line, where OpenSSL's reasons arrive.
+// lookup error) and the library's error lines, where OpenSSL's reasons arrive.
 Falha_Mqtt Falha_Da_Biblioteca(int codigo, int erro_sistema, const QString& detalhe,
                                const Configuracao_Mqtt& config);
 

@@ -14,10 +14,10 @@ namespace qx7 {
 
 // The group as the file has it, every key as text: what the dialog edits.
 struct Campos_Publicacao {
-    QString servidor;  // mqtt://host:porta or mqtts://host:porta
-    QString usuario, senha;
-    QString ca, certificado, chave;
-    QString estacao, prefixo;
+    QString servidor{};  // mqtt://host:porta or mqtts://host:porta
+    QString usuario{}, senha{};
+    QString ca{}, certificado{}, chave{};
+    QString estacao{}, prefixo{};
     bool permitir_sem_tls = false;
 };
 
