@@ -131,7 +131,8 @@ TEST_F(Saida, AlarmesEDescargasQuandoOArquivoTemAsTabelas) {
 
     QSqlDatabase& banco = historico.Banco();
     Sql(banco,
-        "CREATE TABLE alarmes (id INTEGER PRIMARY KEY, tanque INTEGER, tipo TEXT NOT NULL,"
+        "CREATE TABLE alarmes (id INTEGER PRIMARY KEY AUTOINCREMENT, tanque INTEGER,"
+        " tipo TEXT NOT NULL,"
         " limite REAL, valor REAL, levantado_ms INTEGER NOT NULL, normalizado_ms INTEGER,"
         " reconhecido_ms INTEGER, reconhecido_por TEXT)");
     Sql(banco,
@@ -139,9 +140,9 @@ TEST_F(Saida, AlarmesEDescargasQuandoOArquivoTemAsTabelas) {
         " alarme INTEGER NOT NULL REFERENCES alarmes(id), evento TEXT NOT NULL,"
         " instante_ms INTEGER NOT NULL)");
     Sql(banco,
-        "CREATE TABLE descargas (id INTEGER PRIMARY KEY, tanque INTEGER NOT NULL,"
-        " inicio_ms INTEGER NOT NULL, fim_ms INTEGER NOT NULL, volume_antes REAL,"
-        " volume_depois REAL, descarregado REAL)");
+        "CREATE TABLE descargas (id INTEGER PRIMARY KEY AUTOINCREMENT, tanque INTEGER NOT NULL,"
+        " inicio_ms INTEGER NOT NULL, fim_ms INTEGER NOT NULL, volume_antes REAL NOT NULL,"
+        " volume_depois REAL NOT NULL, quantidade REAL NOT NULL, unidade TEXT NOT NULL)");
     Sql(banco,
         "INSERT INTO alarmes VALUES (1, 3, 'Alto', 80, 81.5, 1796000000000, 1796000060000,"
         " NULL, NULL)");
@@ -149,7 +150,8 @@ TEST_F(Saida, AlarmesEDescargasQuandoOArquivoTemAsTabelas) {
         "INSERT INTO eventos_alarme (alarme, evento, instante_ms) VALUES"
         " (1, 'levantado', 1796000000000), (1, 'normalizado', 1796000060000)");
     Sql(banco,
-        "INSERT INTO descargas VALUES (1, 2, 1796000000000, 1796000120000, 1000, 6000, 5000)");
+        "INSERT INTO descargas VALUES (1, 2, 1796000000000, 1796000120000, 1000, 6000, 5000,"
+        " 'V')");
 
     const std::vector<Linha_Fluxo> eventos = Ler(Fluxo::Alarmes, 0);
     ASSERT_EQ(eventos.size(), 2U);
@@ -172,7 +174,9 @@ TEST_F(Saida, AlarmesEDescargasQuandoOArquivoTemAsTabelas) {
     const QJsonObject descarga = Json(descargas[0]);
     EXPECT_EQ(Texto(descarga["id"]), "1796000000000-1");
     EXPECT_EQ(Texto(descarga["fim"]), "2026-11-30T00:55:20.000Z");
-    EXPECT_DOUBLE_EQ(descarga["descarregado"].toDouble(), 5000);
+    EXPECT_EQ(descarga["tanque"].toInteger(), 2);
+    EXPECT_DOUBLE_EQ(descarga["quantidade"].toDouble(), 5000);
+    EXPECT_EQ(Texto(descarga["unidade"]), "V");
     EXPECT_EQ(saida.Pendentes({}), 3);
 }
 
