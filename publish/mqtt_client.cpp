@@ -2,6 +2,9 @@
 
 #include <mosquitto.h>
 
+#include <poll.h>
+#include <sys/socket.h>
+
 #include <QFile>
 #include <cerrno>
 #include <mutex>
@@ -113,6 +116,9 @@ Falha_Mqtt Cliente_Mqtt::Tentar(int versao, Relogio::time_point fim,
     if (codigo != MOSQ_ERR_SUCCESS) {
         return Da_Biblioteca(codigo, errno);
     }
+    if (Falha_Mqtt falha = Esperar_Tcp(fim, desistir, errno)) {
+        return falha;
+    }
     while (!connack_) {
         if (Relogio::now() >= fim) {
             return Falha_Tempo_Esgotado(prazo_s_, c);
@@ -132,6 +138,43 @@ Falha_Mqtt Cliente_Mqtt::Tentar(int versao, Relogio::time_point fim,
     conectado_ = true;
     versao_ = versao;
     return {};
+}
+
+// Over TLS, libmosquitto takes a connection that was refused or could not be made for one in
+// progress and its loop spins without ever failing: the TCP connection is waited for here. A
+// connection that failed at once left its error in errno (`erro_conexao`), one that failed
+// later leaves it on the socket.
+Falha_Mqtt Cliente_Mqtt::Esperar_Tcp(Relogio::time_point fim, const std::function<bool()>& desistir,
+                                     int erro_conexao) {
+    const int soquete = mosquitto_socket(cliente_);
+    if (soquete < 0) {
+        return {};
+    }
+    pollfd espera{.fd = soquete, .events = POLLOUT, .revents = 0};
+    for (int pronto = 0; pronto == 0;) {
+        pronto = ::poll(&espera, 1, Passo_Espera_ms);
+        if (pronto < 0 && errno != EINTR) {
+            return Da_Biblioteca(MOSQ_ERR_ERRNO, errno);
+        }
+        if (pronto <= 0 && Relogio::now() >= fim) {
+            return Falha_Tempo_Esgotado(prazo_s_, opcoes_.config);
+        }
+        if (pronto <= 0 && desistir && desistir()) {
+            return {Falha_Mqtt::Tipo::Perdida, QStringLiteral("conexão abandonada")};
+        }
+        pronto = std::max(pronto, 0);
+    }
+    int erro = 0;
+    socklen_t tamanho = sizeof erro;
+    if (::getsockopt(soquete, SOL_SOCKET, SO_ERROR, &erro, &tamanho) != 0) {
+        erro = errno;
+    }
+    sockaddr_storage par{};
+    socklen_t tamanho_par = sizeof par;
+    if (erro == 0 && ::getpeername(soquete, reinterpret_cast<sockaddr*>(&par), &tamanho_par) != 0) {
+        erro = erro_conexao != 0 ? erro_conexao : ECONNREFUSED;
+    }
+    return erro != 0 ? Da_Biblioteca(MOSQ_ERR_ERRNO, erro) : Falha_Mqtt{};
 }
 
 Falha_Mqtt Cliente_Mqtt::Preparar(int versao, const std::optional<Mensagem_Mqtt>& ultima_vontade) {

@@ -67,6 +67,8 @@ class Cliente_Mqtt {
     Falha_Mqtt Tentar(int versao, std::chrono::steady_clock::time_point fim,
                       const std::function<bool()>& desistir,
                       const std::optional<Mensagem_Mqtt>& ultima_vontade);
+    Falha_Mqtt Esperar_Tcp(std::chrono::steady_clock::time_point fim,
+                           const std::function<bool()>& desistir, int erro_conexao);
     Falha_Mqtt Preparar(int versao, const std::optional<Mensagem_Mqtt>& ultima_vontade);
     Falha_Mqtt Preparar_Tls();
     Falha_Mqtt Da_Biblioteca(int codigo, int erro_sistema) const;

@@ -202,6 +202,10 @@ INSTANTIATE_TEST_SUITE_P(
                     [](Configuracao_Mqtt& c, const Corretor_Teste&) {
                         c.host = QStringLiteral("127.0.0.1");
                     }},
+        Caso_Recusa{"NinguemNaPorta", Falha_Mqtt::Tipo::Recusada, "recusou a conexão",
+                    [](Configuracao_Mqtt& c, const Corretor_Teste&) {
+                        c.porta = Corretor_Teste::Porta_Livre();
+                    }},
         Caso_Recusa{"TlsNaPortaSemTls", Falha_Mqtt::Tipo::Tls, "use mqtt://",
                     [](Configuracao_Mqtt& c, const Corretor_Teste& corretor) {
                         c.porta = corretor.Config(false).porta;

@@ -23,8 +23,12 @@ QString Programa(const char* nome) {
     return caminho.isEmpty() ? QStandardPaths::findExecutable(nome_q, Pastas_Sistema) : caminho;
 }
 
-// A port nobody listens on now: bound to 0, noted, released.
-int Porta_Livre() {
+bool Aceita(int porta);
+
+}  // namespace
+
+// Bound to 0, noted, released.
+int Corretor_Teste::Porta_Livre() {
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in endereco{};
     endereco.sin_family = AF_INET;
@@ -38,6 +42,8 @@ int Porta_Livre() {
     ::close(s);
     return porta;
 }
+
+namespace {
 
 bool Aceita(int porta) {
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);

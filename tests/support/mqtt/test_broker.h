@@ -40,6 +40,8 @@ class Corretor_Teste {
     Configuracao_Mqtt Config(bool tls = false) const;
     QString Ca_Estranha() const { return pasta_.filePath(QStringLiteral("outra-ca.crt")); }
     QString Pasta() const { return pasta_.path(); }
+    // A port on 127.0.0.1 nobody listens on now.
+    static int Porta_Livre();
 
   private:
     bool Preparar_Arquivos();
