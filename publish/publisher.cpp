@@ -1,14 +1,34 @@
 #include "publish/publisher.h"
 
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include "publish/payloads.h"
 #include "publish/publisher_session.h"
 
 namespace qx7 {
 
+namespace {
+
+// The lowest of the normal priorities: a backlog drains on the CPU the line, the history and
+// the window leave, so an ACK never waits for it.
+constexpr int Gentileza_Publicador = 19;
+
+void Ceder_Processador() {
+#if defined(__linux__)
+    setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), Gentileza_Publicador);
+#endif
+}
+
+}  // namespace
+
 Publicador::Publicador(Opcoes_Publicador opcoes) : opcoes_(std::move(opcoes)) {
     estado_.servidor = opcoes_.config.Servidor();
     estado_.situacao = Situacao_Publicacao::Conectando;
     thread_ = std::thread([this] {
+        Ceder_Processador();
         Sessao_Publicacao sessao(*this);
         sessao.Executar();
     });

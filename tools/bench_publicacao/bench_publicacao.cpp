@@ -4,10 +4,12 @@
 // time, the readings a second, the process's CPU time and its resident memory above what it
 // held before the publisher started.
 //
-//     ./build-perf/bench_publicacao [runs] [--leituras N] [--tls] [--assinante]
+//     ./build-perf/bench_publicacao [runs] [--leituras N] [--tls] [--assinante] [--ocioso S]
 //
 // --tls publishes over mqtts:// (the broker's certificate checked); --assinante has a
-// subscriber of the benchmark's own take every reading, as the head office would.
+// subscriber of the benchmark's own take every reading, as the head office would; --ocioso
+// keeps the last run's publisher connected with nothing to send for S seconds and gives the
+// CPU it took meanwhile.
 
 #include <sys/resource.h>
 
@@ -38,6 +40,7 @@ struct Opcoes {
     int leituras = Leituras_Semana;
     bool tls = false;
     bool assinante = false;
+    int ocioso_s = 0;
 };
 
 Opcoes Ler_Opcoes(int argc, char** argv) {
@@ -51,6 +54,8 @@ Opcoes Ler_Opcoes(int argc, char** argv) {
             opcoes.tls = true;
         } else if (opcao == "--assinante") {
             opcoes.assinante = true;
+        } else if (opcao == "--ocioso" && i + 1 < argc) {
+            opcoes.ocioso_s = std::atoi(argv[++i]);
         } else if (opcao == "--leituras" && i + 1 < argc) {
             opcoes.leituras = std::atoi(argv[++i]);
         }
@@ -77,6 +82,16 @@ double Cpu_s() {
     getrusage(RUSAGE_SELF, &uso);
     const auto s = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
     return s(uso.ru_utime) + s(uso.ru_stime);
+}
+
+// Nothing to send: the publisher only looks at the history every second and keeps the
+// connection alive.
+void Medir_Ocioso(int segundos) {
+    QThread::sleep(2);  // the last acknowledgements and cursor writes out of the way
+    const double cpu_antes = Cpu_s();
+    QThread::sleep(static_cast<unsigned long>(segundos));
+    std::printf("ocioso por %d s: %.3f s de CPU, %.3f %% de um núcleo\n", segundos,
+                Cpu_s() - cpu_antes, 100.0 * (Cpu_s() - cpu_antes) / segundos);
 }
 
 int Rodar(const Opcoes& opcoes) {
@@ -117,6 +132,9 @@ int Rodar(const Opcoes& opcoes) {
         }
         const double s = std::chrono::duration<double>(Relogio::now() - inicio).count();
         const double cpu = Cpu_s() - cpu_antes;
+        if (n == opcoes.execucoes && opcoes.ocioso_s > 0) {
+            Medir_Ocioso(opcoes.ocioso_s);
+        }
         publicador.reset();
         std::printf("%-4d %9.2f %12.0f %9.2f %13ld\n", n, s, opcoes.leituras / s, cpu,
                     maior_kib - antes_kib);
