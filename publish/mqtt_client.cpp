@@ -85,7 +85,7 @@ void Cliente_Mqtt::Registrar(int nivel, const char* texto) {
 
 Falha_Mqtt Cliente_Mqtt::Da_Biblioteca(int codigo, int erro_sistema) const {
     return Falha_Da_Biblioteca(codigo, erro_sistema, erros_.join(QStringLiteral("; ")),
-                               opcoes_.config);
+                               opcoes_.config, conectado_);
 }
 
 Falha_Mqtt Cliente_Mqtt::Conectar(std::chrono::milliseconds prazo,

@@ -40,7 +40,19 @@ QString Nome_Do_Erro_Dns(int codigo) {
     }
 }
 
-Falha_Mqtt Falha_De_Rede(int erro_sistema, const Configuracao_Mqtt& config) {
+QString Sem_Tls_Na_Porta(const Configuracao_Mqtt& config) {
+    return QStringLiteral("%1 não respondeu em TLS (a porta é sem TLS? use mqtt://)")
+        .arg(config.Servidor());
+}
+
+// Dropped before the broker accepted: over TLS the broker did not speak it, or the other way
+// round. Once connected it is a lost connection like any other.
+Falha_Mqtt Falha_De_Rede(int erro_sistema, const Configuracao_Mqtt& config, bool conectada) {
+    if (conectada) {
+        return {Tipo::Perdida,
+                QStringLiteral("conexão com %1 perdida: %2")
+                    .arg(config.Servidor(), QString::fromLocal8Bit(std::strerror(erro_sistema)))};
+    }
     switch (erro_sistema) {
         case ECONNREFUSED:
             return {Tipo::Recusada,
@@ -48,11 +60,13 @@ Falha_Mqtt Falha_De_Rede(int erro_sistema, const Configuracao_Mqtt& config) {
                         .arg(config.Servidor())};
         case ECONNRESET:
         case EPIPE:
+            if (config.tls) {
+                return {Tipo::Tls, Sem_Tls_Na_Porta(config)};
+            }
             return {Tipo::Perdida,
-                    QStringLiteral("%1 encerrou a conexão antes de aceitá-la%2")
-                        .arg(config.Servidor(),
-                             config.tls ? QString()
-                                        : QStringLiteral(" (a porta espera TLS? use mqtts://)"))};
+                    QStringLiteral("%1 encerrou a conexão antes de aceitá-la (a porta espera TLS? "
+                                   "use mqtts://)")
+                        .arg(config.Servidor())};
         case ETIMEDOUT:
             return {Tipo::Tempo_Esgotado,
                     QStringLiteral("%1 não respondeu (tempo esgotado)").arg(config.Servidor())};
@@ -79,9 +93,7 @@ Falha_Mqtt Falha_De_Tls(const QString& detalhe, const Configuracao_Mqtt& config)
                 QStringLiteral("o certificado do servidor não foi assinado %1").arg(quem)};
     }
     if (detalhe.contains(QStringLiteral("unexpected eof"))) {
-        return {Tipo::Tls,
-                QStringLiteral("%1 não respondeu em TLS (a porta é sem TLS? use mqtt://)")
-                    .arg(config.Servidor())};
+        return {Tipo::Tls, Sem_Tls_Na_Porta(config)};
     }
     return {Tipo::Tls, QStringLiteral("falha no TLS com %1%2")
                            .arg(config.Servidor(),
@@ -91,7 +103,7 @@ Falha_Mqtt Falha_De_Tls(const QString& detalhe, const Configuracao_Mqtt& config)
 }  // namespace
 
 Falha_Mqtt Falha_Da_Biblioteca(int codigo, int erro_sistema, const QString& detalhe,
-                               const Configuracao_Mqtt& config) {
+                               const Configuracao_Mqtt& config, bool conectada) {
     switch (codigo) {
         case MOSQ_ERR_SUCCESS:
             return {};
@@ -100,9 +112,9 @@ Falha_Mqtt Falha_Da_Biblioteca(int codigo, int erro_sistema, const QString& deta
             return {Tipo::Nome, QStringLiteral("o nome %1 não foi encontrado (%2)")
                                     .arg(config.host, Nome_Do_Erro_Dns(erro_sistema))};
         case MOSQ_ERR_ERRNO:
-            return Falha_De_Rede(erro_sistema, config);
+            return Falha_De_Rede(erro_sistema, config, conectada);
         case MOSQ_ERR_CONN_LOST:
-            return erro_sistema != 0 ? Falha_De_Rede(erro_sistema, config)
+            return erro_sistema != 0 ? Falha_De_Rede(erro_sistema, config, conectada)
                                      : Falha_Mqtt{Tipo::Perdida, QStringLiteral("conexão perdida")};
         case MOSQ_ERR_TLS:
         case MOSQ_ERR_TLS_HANDSHAKE:

@@ -32,9 +32,10 @@ struct Falha_Mqtt {
 };
 
 // A result of libmosquitto with errno as it was right after the call (the lookup's code for a
-// lookup error) and the library's error lines, where OpenSSL's reasons arrive.
+// lookup error) and the library's error lines, where OpenSSL's reasons arrive; `conectada`:
+// the broker had accepted the connection.
 Falha_Mqtt Falha_Da_Biblioteca(int codigo, int erro_sistema, const QString& detalhe,
-                               const Configuracao_Mqtt& config);
+                               const Configuracao_Mqtt& config, bool conectada = false);
 
 // The broker's answer to CONNECT: an MQTT 5 reason code, or an MQTT 3.1.1 return code.
 Falha_Mqtt Falha_Do_Connack(int codigo, const Configuracao_Mqtt& config);

@@ -125,8 +125,8 @@ bool Saida_Historico::Ler(Fluxo fluxo, qint64 depois, int limite,
     return Definicao(fluxo).ler(conexao_->Banco(), depois, limite, linhas);
 }
 
-// Ids are never reused nor rows deleted, so the largest id less the cursor is the count, at
-// the cost of one index lookup whatever the backlog.
+// The program never deletes rows, so the largest id less the cursor is the count (a little
+// high after a repair lost rows), at the cost of one index lookup whatever the backlog.
 qint64 Saida_Historico::Pendentes(const Cursores& cursores) {
     if (!Aberta()) {
         return 0;

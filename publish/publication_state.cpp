@@ -1,11 +1,13 @@
 #include "publish/publication_state.h"
 
+#include "publish/mqtt_client.h"
+
 namespace qx7 {
 
 namespace {
 
 QString Versao(int versao) {
-    return versao == 5 ? QStringLiteral("MQTT 5") : QStringLiteral("MQTT 3.1.1");
+    return versao == Versao_Mqtt_5 ? QStringLiteral("MQTT 5") : QStringLiteral("MQTT 3.1.1");
 }
 
 }  // namespace

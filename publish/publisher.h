@@ -31,6 +31,8 @@ inline constexpr std::size_t Capacidade_Ao_Vivo_Padrao = 10'000;
 struct Tempos_Publicacao {
     std::chrono::milliseconds primeira_espera{1000};  // after a failure, doubled up to maior
     std::chrono::milliseconds maior_espera{5 * 60 * 1000};
+    // A connection that lasted less goes on with the longer waits.
+    std::chrono::milliseconds conexao_estavel{30'000};
     std::chrono::milliseconds prazo_conexao{10'000};
     std::chrono::milliseconds consulta{1000};   // the history looked at for new rows
     std::chrono::milliseconds reabrir{60'000};  // the file opened again, when nothing is out

@@ -147,7 +147,8 @@ void Sessao_Publicacao::Conectou() {
         Relatar(Relato_Publicacao::Tipo::Linha,
                 QStringLiteral("Publicação: conectada a %1 (%2)").arg(estado_.servidor, versao));
     }
-    queda_ = {};
+    queda_.relatada = false;
+    conectada_em_ = Relogio::now();
     estado_.situacao = Situacao_Publicacao::Conectada;
     estado_.versao_mqtt = cliente_.Versao();
     Atualizar_Estado();
@@ -158,7 +159,11 @@ void Sessao_Publicacao::Conectou() {
 void Sessao_Publicacao::Falhou(const Falha_Mqtt& falha, bool estava_conectada) {
     Gravar_Cursores(true);
     const Relogio::time_point agora = Relogio::now();
-    queda_.espera = estava_conectada || queda_.espera.count() == 0
+    // A connection that drops soon after it came (another station taking the same client
+    // identifier, say) goes on backing off instead of starting over every second.
+    const bool estavel =
+        estava_conectada && agora - conectada_em_ >= opcoes_.tempos.conexao_estavel;
+    queda_.espera = estavel || queda_.espera.count() == 0
                         ? opcoes_.tempos.primeira_espera
                         : std::min(2 * queda_.espera, opcoes_.tempos.maior_espera);
     queda_.proxima = agora + queda_.espera;

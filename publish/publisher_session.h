@@ -78,6 +78,7 @@ class Sessao_Publicacao {
     Relogio::time_point gravados_em_{};
     Relogio::time_point consultado_em_{};
     Relogio::time_point aberto_em_{};
+    Relogio::time_point conectada_em_{};
     Queda queda_;
     Estado_Publicacao estado_;
     std::uint64_t descartadas_entrada_ = 0;

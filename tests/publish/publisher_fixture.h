@@ -21,6 +21,7 @@ inline Tempos_Publicacao Tempos_Curtos() {
     using namespace std::chrono_literals;
     return {.primeira_espera = 200ms,
             .maior_espera = 800ms,
+            .conexao_estavel = 1000ms,
             .prazo_conexao = 3000ms,
             .consulta = 100ms,
             .reabrir = 1000ms,

@@ -107,6 +107,16 @@ INSTANTIATE_TEST_SUITE_P(
                       Caso_Connack{0x8A, Tipo::Servidor, "baniu"},
                       Caso_Connack{0x97, Tipo::Servidor, "código 151"}));
 
+TEST(Falha_Da_Biblioteca, ConexaoAceitaQueCaiEPerdida) {
+    const Falha_Mqtt falha =
+        Falha_Da_Biblioteca(MOSQ_ERR_CONN_LOST, ECONNRESET, {}, Config(true), true);
+    EXPECT_EQ(falha.tipo, Tipo::Perdida);
+    EXPECT_TRUE(
+        falha.texto.startsWith(QStringLiteral("conexão com mqtts://central.exemplo:8883 "
+                                              "perdida")))
+        << falha.texto.toStdString();
+}
+
 TEST(Versao_Mqtt, SoARecusaDaVersaoLevaAoMqtt311) {
     for (int codigo : {0, 2, 4, 5, 0x80, 0x86, 0x87}) {
         EXPECT_FALSE(Versao_Recusada(codigo)) << codigo;
