@@ -13,7 +13,10 @@ QString Versao(int versao) {
 }  // namespace
 
 QString Texto_Estado_Publicacao(const Estado_Publicacao& e) {
-    const QString espera = QStringLiteral("%1 à espera").arg(e.pendentes);
+    QString espera = QStringLiteral("%1 à espera").arg(e.pendentes);
+    if (e.descartadas > 0) {
+        espera += QStringLiteral(", %1 leituras descartadas com a fila cheia").arg(e.descartadas);
+    }
     switch (e.situacao) {
         case Situacao_Publicacao::Desligada:
             return QStringLiteral("desligada");
@@ -22,8 +25,11 @@ QString Texto_Estado_Publicacao(const Estado_Publicacao& e) {
         case Situacao_Publicacao::Conectando:
             return QStringLiteral("conectando a %1, %2").arg(e.servidor, espera);
         case Situacao_Publicacao::Conectada:
-            return QStringLiteral("conectada a %1 (%2), %3")
-                .arg(e.servidor, Versao(e.versao_mqtt), espera);
+            return QStringLiteral("conectada a %1 (%2), %3%4")
+                .arg(e.servidor, Versao(e.versao_mqtt), espera,
+                     e.ultimo_erro.isEmpty()
+                         ? QString()
+                         : QStringLiteral("; último erro: %1").arg(e.ultimo_erro));
         case Situacao_Publicacao::Sem_Conexao:
             return QStringLiteral("sem conexão com %1: %2; %3")
                 .arg(e.servidor, e.ultimo_erro, espera);

@@ -28,8 +28,8 @@ struct Estado_Publicacao {
     bool operator==(const Estado_Publicacao&) const = default;
 };
 
-// "conectada a mqtts://h:8883 (MQTT 5), 0 à espera", "sem conexão com ...: motivo, 12 à
-// espera", "desligada".
+// "conectada a mqtts://h:8883 (MQTT 5), 0 à espera; último erro: ...", "sem conexão com ...:
+// motivo; 12 à espera", "desligada".
 QString Texto_Estado_Publicacao(const Estado_Publicacao& estado);
 
 }  // namespace qx7

@@ -138,13 +138,18 @@ TEST(Aba_Enlace_Publicacao, MostraOEstadoEAbreODialogo) {
     EXPECT_TRUE(texto.contains(QStringLiteral("usuário ou senha recusados")));
     EXPECT_TRUE(texto.contains(QStringLiteral("42 à espera")));
 
-    estado = {.situacao = Situacao_Publicacao::Conectada,
-              .servidor = QStringLiteral("mqtts://central:8883"),
-              .pendentes = 0,
-              .versao_mqtt = 5};
+    // Back: the state is kept current, and the last failure still said.
+    estado.situacao = Situacao_Publicacao::Conectada;
+    estado.pendentes = 0;
+    estado.versao_mqtt = 5;
     EXPECT_TRUE(QTest::qWaitFor([&] {
         return Achar<QLabel>(aba, "Estado_Publicacao").text().contains(QStringLiteral("conectada"));
     }));
+    EXPECT_TRUE(Achar<QLabel>(aba, "Estado_Publicacao")
+                    .text()
+                    .endsWith(QStringLiteral("(MQTT 5), 0 à espera; último erro: usuário ou senha "
+                                             "recusados")))
+        << Achar<QLabel>(aba, "Estado_Publicacao").text().toStdString();
 
     QString aberto;
     QTimer::singleShot(0, [&] {

@@ -158,9 +158,8 @@ constexpr qint64 Inicio_Backlog_ms = 1'796'000'000'000;
 // the broker; false when either could not be made.
 bool Preparar_Backlog(const Opcoes& opcoes, const std::filesystem::path& base,
                       teste::Corretor_Teste& corretor) {
-    if (opcoes.backlog &&
-        !Criar_Backlog(Arquivo_No_Diretorio(base, Arquivo_Historico), Leituras_Semana,
-                       Inicio_Backlog_ms)) {
+    if (opcoes.backlog && !Criar_Backlog(Arquivo_No_Diretorio(base, Arquivo_Historico),
+                                         Leituras_Semana, Inicio_Backlog_ms)) {
         return false;
     }
     if (!opcoes.publicacao) {
