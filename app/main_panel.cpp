@@ -30,6 +30,8 @@ Form1::Form1(Estacao& estacao, Servicos_Form1 servicos, QWidget* parent)
     Mostrar_Estado();
     atalho_historico_.setObjectName(QStringLiteral("Atalho_Historico"));
     connect(&atalho_historico_, &QShortcut::activated, this, &Form1::Historico_Click);
+    atalho_publicacao_.setObjectName(QStringLiteral("Atalho_Publicacao"));
+    connect(&atalho_publicacao_, &QShortcut::activated, this, &Form1::Publicacao_Click);
     connect(&estacao_, &Estacao::Linha_Log, this,
             [this](const std::string& linha, bool) { registro_->Adicionar(linha); });
     connect(&estacao_, &Estacao::Mensagem, this, &Form1::Mostrar_Mensagem);

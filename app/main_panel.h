@@ -68,6 +68,9 @@ class Form1 : public QWidget {
     void Sair_Click();
     // Opens the history window, or brings the open one forward; also Ctrl+H.
     void Historico_Click();
+    // Ctrl+Shift+P: the "Publicação" dialog (also on the history window's "Enlace" tab); no
+    // control of the panel moves for it.
+    void Publicacao_Click();
 
     // What the history window is given; until then it does not open. Its alarms are shown
     // from then on.
@@ -107,6 +110,7 @@ class Form1 : public QWidget {
     QWidget* altura_liquido_ = nullptr;
 
     QShortcut atalho_historico_{QKeySequence(Qt::CTRL | Qt::Key_H), this};
+    QShortcut atalho_publicacao_{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this};
     std::optional<Servicos_Historico> servicos_historico_;
     QPointer<Janela_Historico> janela_historico_;
 

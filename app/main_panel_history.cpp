@@ -1,5 +1,6 @@
 #include "app/main_panel.h"
 #include "screens/history/history_window.h"
+#include "screens/publication/publication_dialog.h"
 
 namespace qx7 {
 
@@ -20,6 +21,14 @@ void Form1::Historico_Click() {
     janela_historico_->show();
     janela_historico_->raise();
     janela_historico_->activateWindow();
+}
+
+void Form1::Publicacao_Click() {
+    if (!servicos_historico_ || servicos_historico_->publicacao.arquivo_preferencias.isEmpty()) {
+        return;
+    }
+    Dialogo_Publicacao dialogo(servicos_historico_->publicacao, this);
+    dialogo.exec();
 }
 
 }  // namespace qx7

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/startup_qt.h"
+#include "station/publication_wiring.h"
 
 namespace qx7 {
 
@@ -21,7 +22,10 @@ bool Programa::Iniciar() {
         return false;
     }
     estacao_.Iniciar_Historico(0);
-    painel_.Definir_Historico(estacao_.Historico()->Servicos());
+    estacao_.Iniciar_Publicacao();
+    Servicos_Historico servicos = estacao_.Historico()->Servicos();
+    servicos.publicacao = estacao_.Publicacao()->Servicos();
+    painel_.Definir_Historico(std::move(servicos));
     painel_.show();
     return true;
 }

@@ -21,8 +21,8 @@ class Programa {
     explicit Programa(const std::filesystem::path& diretorio_base,
                       const Fabrica_Servicos& servicos = {});
 
-    // The opening, then the history started and the panel shown; false when the operator
-    // chose to end the program.
+    // The opening, then the history and the publishing started and the panel shown; false
+    // when the operator chose to end the program.
     bool Iniciar();
 
     Estacao& Estacao_Do_Programa() { return estacao_; }

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Prints, for every folder, the folders its #include "…" lines reach, and fails when one of
 # them reaches a folder above it. The layers, bottom first:
-#   link < gauge < text < history < station < service < widgets < screens < app
+#   link < gauge < text < history < publish < station < service < widgets < screens < app
 # tools/ and tests/ stand beside the program and may include any folder.
 #   scripts/include_graph.sh [TREE]   (TREE: the source tree to look at, the project's by default)
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
-camadas=(link gauge text history station service widgets screens app)
+camadas=(link gauge text history publish station service widgets screens app)
 declare -A nivel
 for i in "${!camadas[@]}"; do
     nivel[${camadas[$i]}]=$i

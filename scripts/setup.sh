@@ -13,6 +13,7 @@ packages=(
     fonts-liberation
     xvfb xauth xdotool imagemagick poppler-utils
     libsystemd-dev systemd
+    libmosquitto-dev mosquitto mosquitto-clients openssl
     dpkg-dev file desktop-file-utils appstream lintian
 )
 

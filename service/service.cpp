@@ -7,6 +7,7 @@
 #include "service/service_password.h"
 #include "station/base_dir.h"
 #include "station/history_wiring.h"
+#include "station/publication_wiring.h"
 
 namespace qx7 {
 
@@ -35,6 +36,9 @@ int Servico::Executar() {
         return Saida_Servico_Normal;
     }
     estacao_.Iniciar_Historico(Intervalo_Padrao_Servico);
+    estacao_.Iniciar_Publicacao();
+    connect(estacao_.Publicacao(), &Publicacao_Programa::Estado_Mudou, this,
+            &Servico::Mostrar_Estado);
     estacao_.Logica_Medidor().Abrir_Conexao_Click();  // connects by itself
     QCoreApplication::exec();
     return Saida_Servico_Normal;
@@ -93,13 +97,28 @@ void Servico::Recarregar() {
     if (Historico_Programa* historico = estacao_.Historico()) {
         historico->Reler_Preferencias();
     }
+    if (Publicacao_Programa* publicacao = estacao_.Publicacao()) {
+        publicacao->Reler();
+    }
 }
 
 void Servico::Mostrar_Conexao(Conexao conexao) {
-    systemd_.Estado(
+    conexao_ = conexao;
+    Mostrar_Estado();
+}
+
+void Servico::Mostrar_Estado() {
+    QString texto =
         QStringLiteral("Medidor: %1")
-            .arg(QString::fromLatin1(Texto_Conexao(conexao).data(),
-                                     static_cast<qsizetype>(Texto_Conexao(conexao).size()))));
+            .arg(QString::fromLatin1(Texto_Conexao(conexao_).data(),
+                                     static_cast<qsizetype>(Texto_Conexao(conexao_).size())));
+    if (const Publicacao_Programa* publicacao = estacao_.Publicacao()) {
+        const Estado_Publicacao estado = publicacao->Estado();
+        if (estado.situacao != Situacao_Publicacao::Desligada) {
+            texto += QStringLiteral("; publicação %1").arg(Texto_Estado_Publicacao(estado));
+        }
+    }
+    systemd_.Estado(texto);
 }
 
 int Executar_Servico(int argc, char** argv) {

@@ -2,8 +2,9 @@
 // comunicacao-qx7 --servico: the station with no window. It connects by itself with the
 // password of Preferencias.ini, reads at the automatic-reading interval into the history,
 // waits for an absent adapter and reconnects after replugs; every log line goes to standard
-// output for the journal. SIGTERM or SIGINT leave the line as "Sair" does and end it with the
-// history written; SIGHUP reads Preferencias.ini again without dropping the line.
+// output for the journal; it publishes to the broker of [Publicacao] when there is one. SIGTERM
+// or SIGINT leave the line as "Sair" does and end it with the history written; SIGHUP reads
+// Preferencias.ini again without dropping the line.
 
 #include <QObject>
 #include <QString>
@@ -40,12 +41,15 @@ class Servico : public QObject {
     void Encerrar();
     void Recarregar();
     void Mostrar_Conexao(Conexao conexao);
+    // The status line: the gauge's connection, and the publishing when there is any.
+    void Mostrar_Estado();
 
     QString arquivo_preferencias_;
     Diario diario_;
     Aviso_Systemd systemd_{this};
     Sinais_Unix sinais_{this};
     Estacao estacao_;
+    Conexao conexao_ = Conexao::Desconectado;
     bool encerrando_ = false;
     std::string motivo_porta_;  // the last reason the port would not open, told once
 };

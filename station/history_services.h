@@ -1,7 +1,7 @@
 #pragma once
 // What the history window needs from the program: where the file is, the link's counters, the
-// automatic reading's interval and the records lost. The program fills it; tests give their
-// own; the window alone (comunicacao-qx7 --historico) has the file only.
+// automatic reading's interval, the records lost and the publishing. The program fills it;
+// tests give their own; the window alone (comunicacao-qx7 --historico) has the file only.
 
 #include <QString>
 #include <cstdint>
@@ -9,6 +9,7 @@
 
 #include "link/link_statistics.h"
 #include "station/alarm_services.h"
+#include "station/publication_services.h"
 
 namespace qx7 {
 
@@ -25,6 +26,8 @@ struct Servicos_Historico {
     // Records dropped this session because the history could not take them.
     std::function<std::uint64_t()> perdidos;
     Servicos_Alarmes alarmes{};  // none: the window alone
+    // The station's publishing to the head office; the front end fills it.
+    Servicos_Publicacao publicacao{};
 };
 
 }  // namespace qx7

@@ -4,6 +4,7 @@
 
 #include "station/history_wiring.h"
 #include "station/port_preferences.h"
+#include "station/publication_wiring.h"
 #include "station/serial_port_qt.h"
 #include "text/qt_1252.h"
 
@@ -107,6 +108,13 @@ void Estacao::Aguardar_Dispositivo(const std::string& motivo) {
 void Estacao::Iniciar_Historico(int intervalo_padrao) {
     historico_ =
         std::make_unique<Historico_Programa>(variaveis_.Diretorio_Base, *this, intervalo_padrao);
+}
+
+void Estacao::Iniciar_Publicacao(Tempos_Publicacao tempos) {
+    const std::filesystem::path& base = variaveis_.Diretorio_Base;
+    publicacao_ = std::make_unique<Publicacao_Programa>(
+        *this, Arquivo_No_Diretorio(base, Arquivo_Preferencias),
+        historico_ ? Arquivo_No_Diretorio(base, Arquivo_Historico) : QString(), tempos);
 }
 
 void Estacao::Encerrar() {

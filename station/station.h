@@ -19,6 +19,7 @@
 #include "link/link.h"
 #include "link/log_sink.h"
 #include "link/serial_port.h"
+#include "publish/publisher.h"
 #include "station/headless_screens.h"
 #include "station/panel_state.h"
 #include "station/platform_qt.h"
@@ -28,6 +29,7 @@ namespace qx7 {
 
 class Historico_Programa;
 class Porta_Serial_Qt;
+class Publicacao_Programa;
 
 inline constexpr int Intervalo_Timer1_ms = 1000;
 inline constexpr int Intervalo_Timer2_ms = 1000;
@@ -52,6 +54,9 @@ class Estacao : public QObject {
     // The history over the base directory, with the automatic reading every
     // `intervalo_padrao` minutes where the preferences set none (0: off).
     void Iniciar_Historico(int intervalo_padrao);
+    // Publishing to the broker of [Publicacao] (nothing without it): over the history when it
+    // was started before, otherwise live over the readings. `tempos`: tests shorten them.
+    void Iniciar_Publicacao(Tempos_Publicacao tempos = {});
     // Drops DTR and RTS and closes the port, in this order, with the timers stopped: nothing
     // is sent afterwards. The history is written out when the station goes.
     void Encerrar();
@@ -68,6 +73,9 @@ class Estacao : public QObject {
     Medidor& Logica_Medidor() { return medidor_; }
     Registro& Log() { return registro_; }
     Historico_Programa* Historico() { return historico_.get(); }  // null before Iniciar_Historico
+    Publicacao_Programa* Publicacao() {
+        return publicacao_.get();
+    }  // null before Iniciar_Publicacao
 
     // The real port's reports; the station's own port is wired to them, a scripted one is
     // driven through them by its test.
@@ -138,8 +146,11 @@ class Estacao : public QObject {
     QTimer Timer1_{this};
     QTimer Timer2_{this};
     QTimer Timer3_{this};
-    // Last, so it goes first: its counters and queue are written while the link still exists.
+    // Late, so it goes early: its counters and queue are written while the link still exists.
     std::unique_ptr<Historico_Programa> historico_;
+    // Last, so it goes first: "offline" and its cursors written, its sink of live readings
+    // taken from the gauge logic.
+    std::unique_ptr<Publicacao_Programa> publicacao_;
 };
 
 }  // namespace qx7

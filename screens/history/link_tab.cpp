@@ -1,6 +1,8 @@
 #include "screens/history/link_tab.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -8,11 +10,14 @@
 
 #include "history/queries.h"
 #include "screens/history/table_cells.h"
+#include "screens/publication/publication_dialog.h"
 #include "widgets/colours.h"
 
 namespace qx7 {
 
 namespace {
+
+constexpr int Intervalo_Publicacao_ms = 1000;
 
 Estatisticas_Enlace Ler(const std::function<Estatisticas_Enlace()>& fonte) {
     return fonte ? fonte() : Estatisticas_Enlace{};
@@ -36,6 +41,22 @@ Aba_Enlace::Aba_Enlace(const Servicos_Historico& servicos, QWidget* parent)
       aviso_(new QLabel(this)),
       perdidos_(new QLabel(this)) {
     auto* layout = new QVBoxLayout(this);
+    // The window alone (comunicacao-qx7 --historico) publishes nothing.
+    if (servicos_.publicacao.estado) {
+        auto* linha = new QHBoxLayout;
+        publicacao_ = new QLabel(this);
+        publicacao_->setObjectName(QStringLiteral("Estado_Publicacao"));
+        publicacao_->setWordWrap(true);
+        auto* abrir = new QPushButton(QStringLiteral("Publicação…"), this);
+        abrir->setObjectName(QStringLiteral("Abrir_Publicacao"));
+        linha->addWidget(publicacao_, 1);
+        linha->addWidget(abrir);
+        layout->addLayout(linha);
+        connect(abrir, &QPushButton::clicked, this, &Aba_Enlace::Abrir_Publicacao);
+        connect(&relogio_publicacao_, &QTimer::timeout, this, &Aba_Enlace::Mostrar_Publicacao);
+        relogio_publicacao_.start(Intervalo_Publicacao_ms);
+        Mostrar_Publicacao();
+    }
     perdidos_->setObjectName(QStringLiteral("Registros_Perdidos"));
     Pintar_Texto(*perdidos_, Vermelho_Aviso);
     perdidos_->hide();
@@ -112,6 +133,20 @@ QString Aba_Enlace::Titulo() const {
 std::vector<Tabela_Aba> Aba_Enlace::Tabelas() const {
     return {{QStringLiteral("Contadores"), QStringLiteral("Contadores do enlace"), contadores_},
             {QStringLiteral("Relogio"), QStringLiteral("Relógio do medidor"), relogio_}};
+}
+
+void Aba_Enlace::Mostrar_Publicacao() {
+    const Estado_Publicacao estado = servicos_.publicacao.estado();
+    publicacao_->setText(QStringLiteral("Publicação: %1").arg(Texto_Estado_Publicacao(estado)));
+    const bool falha = estado.situacao == Situacao_Publicacao::Recusada ||
+                       estado.situacao == Situacao_Publicacao::Sem_Conexao;
+    Pintar_Texto(*publicacao_, falha ? Vermelho_Aviso : palette().color(QPalette::WindowText));
+}
+
+void Aba_Enlace::Abrir_Publicacao() {
+    Dialogo_Publicacao dialogo(servicos_.publicacao, this);
+    dialogo.exec();
+    Mostrar_Publicacao();
 }
 
 void Aba_Enlace::Mostrar_Perdidos() {

@@ -1,10 +1,13 @@
 // The history window from the panel: its button and Ctrl+H open one window, a second call
-// brings the same one forward, and without the history's services nothing opens.
+// brings the same one forward, and without the history's services nothing opens. Ctrl+Shift+P
+// opens the "Publicação" dialog, with no control of its own on the panel.
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include "tests/app/panel_fixture.h"
 
@@ -63,6 +66,22 @@ TEST_F(Abrir_Historico, BotaoEAtalhoAbremAMesmaJanela) {
     ASSERT_EQ(Janelas(painel).size(), 1);
     botao->click();
     EXPECT_EQ(Janelas(painel).size(), 1);
+}
+
+TEST_F(Abrir_Historico, CtrlShiftPAbreAPublicacao) {
+    Servicos_Historico servicos = Servicos(bancada.diretorio.filePath(QStringLiteral("H.sqlite")));
+    servicos.publicacao.arquivo_preferencias =
+        bancada.diretorio.filePath(QStringLiteral("Preferencias.ini"));
+    painel.Definir_Historico(servicos);
+    QString aberta;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* tela = QApplication::activeModalWidget()) {
+            aberta = tela->objectName();
+            tela->close();
+        }
+    });
+    QTest::keyClick(&painel, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(aberta, QStringLiteral("Publicacao"));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 // ratio each, and where the time of each run went.
 //
 //     QT_QPA_PLATFORM=offscreen ./build-perf/bench_inventario [runs] [--sem-ritmo] [--log N]
-//                                                             [--historico]
+//                                      [--historico] [--backlog] [--publicacao]
 //
 // --sem-ritmo lets the simulator write each frame at once: the ratio is then meaningless, but
 // the cycle per frame shows what the tick alone costs when the line takes no time.
@@ -12,11 +12,16 @@
 // Either way the log view is put at its end before the runs, so every line scrolls it.
 // --historico writes every answer to Historico.sqlite as the program does, so the ACK delay
 // ("tick->ACK") can be compared with and without the history.
+// --backlog starts that history with a week of 16 tanks read every minute (161,280 readings);
+// --publicacao also publishes it to Debian's mosquitto on 127.0.0.1, so the ACK delay while the
+// backlog drains can be compared with the same history and the publisher off.
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -31,10 +36,13 @@
 #include "app/modal_screens_qt.h"
 #include "app/startup_qt.h"
 #include "station/history_wiring.h"
+#include "station/publication_wiring.h"
 #include "station/serial_port_qt.h"
+#include "tests/support/mqtt/test_broker.h"
 #include "tools/bench_program/bench_station.h"
 #include "tools/bench_program/counting_port.h"
 #include "tools/bench_program/traffic_analysis.h"
+#include "tools/bench_publicacao/backlog.h"
 #include "widgets/fonts.h"
 
 namespace qx7::bancada {
@@ -107,6 +115,8 @@ struct Opcoes {
     bool ritmo = true;
     int linhas_log = 0;
     bool historico = false;
+    bool backlog = false;
+    bool publicacao = false;
 };
 
 Opcoes Ler_Opcoes(int argc, char** argv) {
@@ -120,6 +130,10 @@ Opcoes Ler_Opcoes(int argc, char** argv) {
             opcoes.ritmo = false;
         } else if (opcao == "--historico") {
             opcoes.historico = true;
+        } else if (opcao == "--backlog") {
+            opcoes.historico = opcoes.backlog = true;
+        } else if (opcao == "--publicacao") {
+            opcoes.historico = opcoes.backlog = opcoes.publicacao = true;
         } else if (opcao == "--log" && i + 1 < argc) {
             opcoes.linhas_log = std::atoi(argv[++i]);
         }
@@ -138,6 +152,33 @@ void Encher_Log(Form1& painel, int linhas) {
     }
 }
 
+constexpr qint64 Inicio_Backlog_ms = 1'796'000'000'000;
+
+// The week's backlog in the base directory's history and, for --publicacao, [Publicacao] to
+// the broker; false when either could not be made.
+bool Preparar_Backlog(const Opcoes& opcoes, const std::filesystem::path& base,
+                      teste::Corretor_Teste& corretor) {
+    if (opcoes.backlog && !Criar_Backlog(Arquivo_No_Diretorio(base, Arquivo_Historico),
+                                         Leituras_Semana, Inicio_Backlog_ms)) {
+        return false;
+    }
+    if (!opcoes.publicacao) {
+        return true;
+    }
+    if (!corretor.Iniciar()) {
+        std::fprintf(stderr, "%s\n", corretor.Erro().toUtf8().constData());
+        return false;
+    }
+    QSettings preferencias(Arquivo_No_Diretorio(base, Arquivo_Preferencias), QSettings::IniFormat);
+    const Configuracao_Mqtt config = corretor.Config();
+    preferencias.setValue(QStringLiteral("Publicacao/Servidor"), config.Servidor());
+    preferencias.setValue(QStringLiteral("Publicacao/Usuario"), config.usuario);
+    preferencias.setValue(QStringLiteral("Publicacao/Senha"), config.senha);
+    preferencias.sync();
+    return QFile::setPermissions(preferencias.fileName(),
+                                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 int Rodar(const Opcoes& opcoes) {
     const int execucoes = opcoes.execucoes;
     const bool ritmo = opcoes.ritmo;
@@ -148,6 +189,11 @@ int Rodar(const Opcoes& opcoes) {
         argumentos.emplace_back("--ritmo");
     }
     Processo_Simulador simulador(base.Caminho(), argumentos);
+    teste::Corretor_Teste corretor;
+    if (!Preparar_Backlog(opcoes, base.Caminho(), corretor)) {
+        std::fprintf(stderr, "o backlog ou a publicação não foram preparados\n");
+        return 1;
+    }
 
     Porta_Serial_Qt serial(base.Caminho());
     Porta_Contadora porta(serial);
@@ -164,6 +210,9 @@ int Rodar(const Opcoes& opcoes) {
     }
     if (opcoes.historico) {
         estacao.Iniciar_Historico(0);
+    }
+    if (opcoes.publicacao) {
+        estacao.Iniciar_Publicacao();
     }
     Historico_Programa* historico = estacao.Historico();
     painel.show();
@@ -192,9 +241,11 @@ int Rodar(const Opcoes& opcoes) {
     QCoreApplication::processEvents();  // the scroll bar takes the new lines
     painel.findChild<QAbstractItemView*>(QStringLiteral("Msg_Log"))->scrollToBottom();
     QCoreApplication::processEvents();
-    std::printf("inventário de %d tanques, simulador %s, %d linhas no log, %s\n", Tanques,
+    std::printf("inventário de %d tanques, simulador %s, %d linhas no log, %s%s%s\n", Tanques,
                 ritmo ? "com --ritmo (960 bytes/s)" : "sem ritmo (quadros de uma vez)",
-                painel.Log().rowCount(), historico ? "com histórico" : "sem histórico");
+                painel.Log().rowCount(), historico ? "com histórico" : "sem histórico",
+                opcoes.backlog ? ", 161280 leituras antigas" : "",
+                opcoes.publicacao ? ", publicando" : "");
     std::printf("%-4s %9s %7s %7s %10s %7s %9s\n", "exec", "parede_ms", "bytes", "linha_ms",
                 "razão", "tela_ms", "razão_tela");
     for (int n = 1; n <= execucoes; ++n) {
@@ -215,6 +266,11 @@ int Rodar(const Opcoes& opcoes) {
         std::printf("%-4d %9.1f %7ld %7.1f %10.3f %7.1f %9.3f\n", n, parede, a.bytes, linha,
                     parede / linha, Ms(*telas.aberta - clique), Ms(*telas.aberta - clique) / linha);
         Imprimir(a);
+        if (Publicacao_Programa* publicacao = estacao.Publicacao()) {
+            std::printf("     publicação: %lld à espera, %llu publicadas\n",
+                        static_cast<long long>(publicacao->Estado().pendentes),
+                        static_cast<unsigned long long>(publicacao->Estado().publicadas));
+        }
         std::printf(
             "     espera de transmissão: %ld consultas a OutBufferCount, %ld com bytes "
             "pendentes\n",
