@@ -42,7 +42,7 @@ void Enlace::Receber_Caracteres() {
             if (passo.descartada) {
                 ++estatisticas_.Descartes_Tamanho;
                 Registrar_Aviso(cp1252("Status: Mensagem recebida descartada (excedeu " +
-                                 std::to_string(Tamanho_Maximo_Unidade) + " caracteres)!"));
+                                       std::to_string(Tamanho_Maximo_Unidade) + " caracteres)!"));
             }
         }
     } while (porta_.InBufferCount() != 0);

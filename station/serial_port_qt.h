@@ -14,9 +14,9 @@
 #include <string_view>
 
 #include "link/serial_port.h"
+#include "station/line_device.h"
 #include "station/port_preferences.h"
 #include "station/port_worker.h"
-#include "station/line_device.h"
 
 namespace qx7 {
 

@@ -8,8 +8,8 @@
 
 #include "gauge/number_format.h"
 #include "gauge/numeric_text.h"
-#include "text/decimal_separator.h"
 #include "screens/inventory/tank_frame.h"
+#include "text/decimal_separator.h"
 #include "widgets/centre_on_screen.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "screens/measurements/wrapping_button.h"
-#include "widgets/centre_on_screen.h"
 #include "text/qt_1252.h"
+#include "widgets/centre_on_screen.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/twips.h"

@@ -6,8 +6,8 @@
 #include <QPainterPath>
 #include <QToolButton>
 
-#include "widgets/centre_on_screen.h"
 #include "text/qt_1252.h"
+#include "widgets/centre_on_screen.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/twips.h"

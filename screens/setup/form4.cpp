@@ -10,8 +10,8 @@
 #include <limits>
 
 #include "link/digits.h"
-#include "widgets/centre_on_screen.h"
 #include "text/qt_1252.h"
+#include "widgets/centre_on_screen.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/twips.h"

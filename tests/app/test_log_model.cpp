@@ -8,8 +8,8 @@
 #include <set>
 
 #include "app/log_model.h"
-#include "text/visible_text.h"
 #include "app/log_view.h"
+#include "text/visible_text.h"
 
 namespace qx7 {
 namespace {

@@ -7,10 +7,10 @@
 
 #include "gauge/shared_tables.h"
 #include "gauge/tank_level.h"
-#include "text/decimal_separator.h"
 #include "screens/inventory/filled_shape.h"
 #include "screens/inventory/form2.h"
 #include "screens/inventory/tank_frame.h"
+#include "text/decimal_separator.h"
 #include "widgets/twips.h"
 
 namespace {

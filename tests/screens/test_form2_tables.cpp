@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "gauge/shared_tables.h"
-#include "text/decimal_separator.h"
 #include "screens/inventory/form2.h"
+#include "text/decimal_separator.h"
 #include "widgets/grid.h"
 #include "widgets/twips.h"
 

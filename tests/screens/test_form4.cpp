@@ -17,9 +17,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/setup_services.h"
 #include "station/base_dir.h"
 #include "station/serial_port_qt.h"
-#include "app/setup_services.h"
 #include "tests/support/pty.h"
 #include "widgets/fonts.h"
 #include "widgets/twips.h"

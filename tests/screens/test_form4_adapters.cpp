@@ -13,10 +13,10 @@
 #include <map>
 #include <memory>
 
-#include "station/base_dir.h"
-#include "station/port_lock.h"
 #include "app/setup_services.h"
 #include "screens/setup/form4.h"
+#include "station/base_dir.h"
+#include "station/port_lock.h"
 #include "tests/support/pty.h"
 
 namespace qx7 {

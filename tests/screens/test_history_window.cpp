@@ -220,14 +220,15 @@ TEST_P(Historico_Aviso, TellsWhyThereIsNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, Historico_Aviso,
-    testing::Values(Caso_Aviso{"TudoBem", true, "", "SELECT 1", ""},
-                    Caso_Aviso{"SemArquivo", false, "", "", "Ainda não há histórico gravado."},
-                    Caso_Aviso{"Inativo", true, "o disco está cheio", "SELECT 1",
-                               "Gravação do histórico suspensa, nova tentativa em breve: o disco está cheio."},
-                    Caso_Aviso{"InativoSemArquivo", false, "o disco está cheio", "",
-                               "Gravação do histórico suspensa, nova tentativa em breve: o disco está cheio."},
-                    Caso_Aviso{"VersaoMaisNova", true, "", "UPDATE versao_esquema SET versao = 9",
-                               "O arquivo "}),
+    testing::Values(
+        Caso_Aviso{"TudoBem", true, "", "SELECT 1", ""},
+        Caso_Aviso{"SemArquivo", false, "", "", "Ainda não há histórico gravado."},
+        Caso_Aviso{"Inativo", true, "o disco está cheio", "SELECT 1",
+                   "Gravação do histórico suspensa, nova tentativa em breve: o disco está cheio."},
+        Caso_Aviso{"InativoSemArquivo", false, "o disco está cheio", "",
+                   "Gravação do histórico suspensa, nova tentativa em breve: o disco está cheio."},
+        Caso_Aviso{"VersaoMaisNova", true, "", "UPDATE versao_esquema SET versao = 9",
+                   "O arquivo "}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Historico_Janela, AutomaticReadingTellsTheProgramTheInterval) {
