@@ -35,6 +35,14 @@ void Vincular_Depois(QSqlQuery& q, const Filtro_Leituras& desde,
     }
 }
 
+// The columns Ler_Leitura reads, in its order.
+QString Colunas_Leitura() {
+    return QStringLiteral(
+               "id, instante_ms, endereco, comando, tanque, produto, densidade,"
+               " capacidade, medido, complementar, unidade, texto_hora, texto_data, ") +
+           QLatin1String(Sql_Percentual);
+}
+
 Leitura_Historico Ler_Leitura(const QSqlQuery& q) {
     return {
         .id = q.value(0).toLongLong(),
@@ -71,12 +79,9 @@ bool Ler_Pagina_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro,
                          std::vector<Leitura_Historico>& pagina) {
     const Filtro_Leituras desde = Desde(filtro, depois);
     QSqlQuery q(banco);
-    if (!Preparar(q, QStringLiteral("SELECT id, instante_ms, endereco, comando, tanque, produto,"
-                                    " densidade, capacidade, medido, complementar, unidade,"
-                                    " texto_hora, texto_data, %1 FROM leituras WHERE %2"
+    if (!Preparar(q, QStringLiteral("SELECT %1 FROM leituras WHERE %2"
                                     " ORDER BY instante_ms, id LIMIT ?")
-                         .arg(QLatin1String(Sql_Percentual),
-                              Condicoes_Depois(desde, depois.has_value())))) {
+                         .arg(Colunas_Leitura(), Condicoes_Depois(desde, depois.has_value())))) {
         return false;
     }
     Vincular_Depois(q, desde, depois);
@@ -86,6 +91,23 @@ bool Ler_Pagina_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro,
     }
     while (q.next()) {
         pagina.push_back(Ler_Leitura(q));
+    }
+    return true;
+}
+
+bool Ler_Leituras_Apos(QSqlDatabase& banco, qint64 depois_id, int quantas,
+                       std::vector<Leitura_Historico>& leituras) {
+    QSqlQuery q(banco);
+    if (!Preparar(q, QStringLiteral("SELECT %1 FROM leituras WHERE id > ? ORDER BY id LIMIT ?")
+                         .arg(Colunas_Leitura()))) {
+        return false;
+    }
+    Vincular(q, {depois_id, quantas});
+    if (!Executar(q)) {
+        return false;
+    }
+    while (q.next()) {
+        leituras.push_back(Ler_Leitura(q));
     }
     return true;
 }

@@ -47,6 +47,11 @@ bool Ler_Pagina_Leituras(QSqlDatabase& banco, const Filtro_Leituras& filtro,
                          const std::optional<Posicao_Leitura>& depois, int quantas,
                          std::vector<Leitura_Historico>& pagina);
 
+// Up to `quantas` readings written after the one numbered `depois_id`, in the order they were
+// written. False when SQLite refused the query.
+bool Ler_Leituras_Apos(QSqlDatabase& banco, qint64 depois_id, int quantas,
+                       std::vector<Leitura_Historico>& leituras);
+
 // Every reading of a filter, oldest first, a page at a time. Each page may come over another
 // connection.
 class Percurso_Leituras {

@@ -8,16 +8,13 @@
 #include <QVariant>
 #include <array>
 
+#include "history/queries_readings.h"
 #include "history/sql_helpers.h"
 #include "publish/payloads.h"
 
 namespace qx7 {
 
 namespace {
-
-std::optional<double> Opcional(const QVariant& v) {
-    return v.isNull() ? std::nullopt : std::optional<double>(v.toDouble());
-}
 
 QJsonValue Numero(const QVariant& v) {
     return v.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(v.toDouble());
@@ -33,32 +30,11 @@ bool Consultar(QSqlQuery& q, const QString& sql, std::initializer_list<QVariant>
 
 bool Ler_Leituras(QSqlDatabase& banco, qint64 depois, int limite,
                   std::vector<Linha_Fluxo>& linhas) {
-    QSqlQuery q(banco);
-    if (!Consultar(q,
-                   QStringLiteral("SELECT id, instante_ms, endereco, comando, tanque, produto,"
-                                  " densidade, capacidade, medido, complementar, unidade,"
-                                  " texto_hora, texto_data FROM leituras WHERE id > ?"
-                                  " ORDER BY id LIMIT ?"),
-                   {depois, limite})) {
+    std::vector<Leitura_Historico> leituras;
+    if (!Ler_Leituras_Apos(banco, depois, limite, leituras)) {
         return false;
     }
-    while (q.next()) {
-        const Leitura_Historico l{
-            .id = q.value(0).toLongLong(),
-            .instante_ms = q.value(1).toLongLong(),
-            .endereco = q.value(2).toString(),
-            .comando = q.value(3).toString(),
-            .tanque = q.value(4).toInt(),
-            .produto = q.value(5).toString(),
-            .densidade = Opcional(q.value(6)),
-            .capacidade = Opcional(q.value(7)),
-            .medido = Opcional(q.value(8)),
-            .complementar = Opcional(q.value(9)),
-            .unidade = q.value(10).toString(),
-            .texto_hora = q.value(11).toString(),
-            .texto_data = q.value(12).toString(),
-            .percentual = std::nullopt,
-        };
+    for (const Leitura_Historico& l : leituras) {
         linhas.push_back({.id = l.id, .conteudo = Json_Leitura(l), .tanque = l.tanque});
     }
     return true;

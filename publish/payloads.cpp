@@ -6,6 +6,7 @@
 #include <QSqlRecord>
 #include <cmath>
 
+#include "gauge/number_format.h"
 #include "gauge/numeric_text.h"
 #include "text/qt_1252.h"
 
@@ -20,12 +21,12 @@ QJsonValue Numero(const std::optional<double>& valor) {
     return valor && std::isfinite(*valor) ? QJsonValue(*valor) : QJsonValue(QJsonValue::Null);
 }
 
-std::optional<double> Percentual(const std::optional<double>& medido,
-                                 const std::optional<double>& complementar) {
-    if (!medido || !complementar || *medido + *complementar == 0.0) {
+// To two decimals, as the panel shows it.
+std::optional<double> Em_Centesimos(const std::optional<double>& percentual) {
+    if (!percentual) {
         return std::nullopt;
     }
-    return std::round(Centesimos * Centesimos * *medido / (*medido + *complementar)) / Centesimos;
+    return std::round(Centesimos * *percentual) / Centesimos;
 }
 
 QJsonValue Valor_Da_Coluna(const QSqlField& campo) {
@@ -75,7 +76,7 @@ QByteArray Json_Leitura(const Leitura_Historico& l) {
         {QStringLiteral("medido"), Numero(l.medido)},
         {QStringLiteral("complementar"), Numero(l.complementar)},
         {QStringLiteral("unidade"), l.unidade},
-        {QStringLiteral("percentual"), Numero(Percentual(l.medido, l.complementar))},
+        {QStringLiteral("percentual"), Numero(Em_Centesimos(l.percentual))},
         {QStringLiteral("hora_medidor"), l.texto_hora},
         {QStringLiteral("data_medidor"), l.texto_data},
         {QStringLiteral("comando"), l.comando},
@@ -89,6 +90,8 @@ Leitura_Historico Leitura_Ao_Vivo(const Leitura_Recebida& r, qint64 instante_ms)
     if (!Inteiro_Par(Valor_Numerico(r.tanque), tanque)) {
         tanque = 0;
     }
+    const std::optional<double> medido = Valor_Numerico_Exato(r.medido);
+    const std::optional<double> complementar = Valor_Numerico_Exato(r.complementar);
     return {
         .id = 0,
         .instante_ms = instante_ms,
@@ -98,12 +101,13 @@ Leitura_Historico Leitura_Ao_Vivo(const Leitura_Recebida& r, qint64 instante_ms)
         .produto = De_1252(r.produto),
         .densidade = Valor_Numerico_Exato(r.densidade),
         .capacidade = Valor_Numerico_Exato(r.capacidade),
-        .medido = Valor_Numerico_Exato(r.medido),
-        .complementar = Valor_Numerico_Exato(r.complementar),
+        .medido = medido,
+        .complementar = complementar,
         .unidade = r.peso ? QStringLiteral("P") : QStringLiteral("V"),
         .texto_hora = De_1252(r.hora),
         .texto_data = De_1252(r.data),
-        .percentual = std::nullopt,
+        .percentual =
+            medido && complementar ? Valor_Percentual(*medido, *complementar) : std::nullopt,
     };
 }
 
