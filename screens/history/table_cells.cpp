@@ -47,6 +47,8 @@ void Preparar_Tabela(QTableView& tabela, QStandardItemModel& modelo, const QStri
     tabela.verticalHeader()->hide();
     tabela.verticalHeader()->setDefaultSectionSize(Altura_Linha(tabela));
     tabela.setWordWrap(false);
+    // An empty table shows its headings whole.
+    tabela.resizeColumnsToContents();
     // Rows appended to a shown table do not lay its columns out again by themselves.
     QObject::connect(&modelo, &QAbstractItemModel::rowsInserted, &tabela,
                      [&tabela] { tabela.resizeColumnsToContents(); });
