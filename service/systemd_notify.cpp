@@ -11,10 +11,14 @@ namespace qx7 {
 namespace {
 
 constexpr std::uint64_t Microssegundos_Por_Ms = 1000;
+constexpr int Intervalo_Estado_ms = 1000;
 
 }  // namespace
 
 Aviso_Systemd::Aviso_Systemd(QObject* parent) : QObject(parent) {
+    intervalo_estado_.setSingleShot(true);
+    intervalo_estado_.setInterval(Intervalo_Estado_ms);
+    connect(&intervalo_estado_, &QTimer::timeout, this, &Aviso_Systemd::Enviar_Estado);
 #ifdef QX7_COM_SYSTEMD
     std::uint64_t intervalo_us = 0;
     if (sd_watchdog_enabled(0, &intervalo_us) > 0) {
@@ -33,7 +37,18 @@ void Aviso_Systemd::Pronto() {
 }
 
 void Aviso_Systemd::Estado(const QString& texto) {
-    Notificar("STATUS=" + texto.toUtf8());
+    estado_ = texto.toUtf8();
+    if (!intervalo_estado_.isActive()) {
+        Enviar_Estado();
+        intervalo_estado_.start();
+    }
+}
+
+void Aviso_Systemd::Enviar_Estado() {
+    if (estado_ != estado_enviado_) {
+        Notificar("STATUS=" + estado_);
+        estado_enviado_ = estado_;
+    }
 }
 
 void Aviso_Systemd::Parando() {

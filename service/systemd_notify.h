@@ -14,6 +14,9 @@ class Aviso_Systemd : public QObject {
     explicit Aviso_Systemd(QObject* parent = nullptr);
 
     void Pronto();
+    // At most one status a second, and only a changed one, the latest at the end of the
+    // second: the publisher's rows waiting change with every acknowledgement while a backlog
+    // drains, and each message wakes systemd.
     void Estado(const QString& texto);
     void Parando();
     // The watchdog's interval asked for by the unit (WatchdogSec), in milliseconds; 0: none.
@@ -21,8 +24,12 @@ class Aviso_Systemd : public QObject {
 
   private:
     void Notificar(const QByteArray& mensagem);
+    void Enviar_Estado();
 
     QTimer vigia_{this};
+    QTimer intervalo_estado_{this};
+    QByteArray estado_;  // the latest asked for
+    QByteArray estado_enviado_;
     int intervalo_vigia_ms_ = 0;
 };
 

@@ -122,7 +122,10 @@ bool Corretor_Teste::Preparar_Arquivos() {
         return false;
     }
     // Persistence keeps a subscriber's session, and what was published for it, across a stop.
+    // No limit on a subscriber's queue: a test's subscriber slowed by a loaded machine must
+    // still see every message, where the default would drop those beyond 1000.
     config.write(QStringLiteral("user %1\n"
+                                "max_queued_messages 0\n"
                                 "persistence true\n"
                                 "persistence_location %2/\n"
                                 "per_listener_settings false\n"

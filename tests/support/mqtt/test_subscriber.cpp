@@ -77,9 +77,11 @@ bool Assinante_Teste::Conectado(int espera_ms) {
         espera_ms);
 }
 
-std::vector<Mensagem_Recebida> Assinante_Teste::Mensagens() const {
+std::vector<Mensagem_Recebida> Assinante_Teste::Mensagens(std::size_t desde) const {
     const std::lock_guard trava(mutex_);
-    return mensagens_;
+    const auto inicio =
+        mensagens_.begin() + static_cast<std::ptrdiff_t>(std::min(desde, mensagens_.size()));
+    return {inicio, mensagens_.end()};
 }
 
 std::vector<Mensagem_Recebida> Assinante_Teste::Do_Topico(const QString& sufixo) const {

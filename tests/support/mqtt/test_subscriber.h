@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <cstddef>
 #include <mutex>
 #include <vector>
 
@@ -37,7 +38,8 @@ class Assinante_Teste {
 
     // Waits for the subscription to be granted.
     bool Conectado(int espera_ms = 5000);
-    std::vector<Mensagem_Recebida> Mensagens() const;
+    // Those received after the first `desde`, so that a long wait reads each message once.
+    std::vector<Mensagem_Recebida> Mensagens(std::size_t desde = 0) const;
     // Those whose topic ends with "/<sufixo>".
     std::vector<Mensagem_Recebida> Do_Topico(const QString& sufixo) const;
 
