@@ -6,20 +6,16 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
 #include <QJsonArray>
 #include <QProcess>
 #include <QSet>
-#include <QSocketNotifier>
 #include <QSqlQuery>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <set>
 
 #include "history/connection.h"
@@ -30,6 +26,7 @@
 #include "tests/e2e/program_session.h"
 #include "tests/support/mqtt/test_broker.h"
 #include "tests/support/mqtt/test_subscriber.h"
+#include "tests/support/systemd/notify_socket.h"
 #include "text/qt_1252.h"
 
 namespace qx7::e2e {
@@ -39,6 +36,7 @@ namespace fs = std::filesystem;
 using teste::Assinante_Teste;
 using teste::Corretor_Teste;
 using teste::Mensagem_Recebida;
+using teste::Socket_Notificacao;
 
 constexpr int Espera_Mqtt_ms = 20'000;
 const QString Estacao_Teste = QStringLiteral("posto-e2e");
@@ -218,53 +216,6 @@ TEST_F(Publicacao_E2e, CorretorParadoProgramaReiniciadoTodaLeituraChega) {
     }
     EXPECT_EQ(tanques, (std::vector<int>{1, 2, 3, 4}));
 }
-
-// systemd's notification socket, as the service finds it in NOTIFY_SOCKET, read as systemd
-// does: whenever a message waits (the kernel's queue is short, and a sender finding it full
-// waits).
-class Socket_Notificacao {
-  public:
-    explicit Socket_Notificacao(const QString& caminho) : caminho_(caminho) {
-        socket_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
-        sockaddr_un endereco{};
-        endereco.sun_family = AF_UNIX;
-        const QByteArray bytes = caminho.toLocal8Bit();
-        std::copy_n(bytes.constData(),
-                    std::min<qsizetype>(bytes.size(), sizeof endereco.sun_path - 1),
-                    endereco.sun_path);
-        ::bind(socket_, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco);
-        leitor_ = std::make_unique<QSocketNotifier>(socket_, QSocketNotifier::Read);
-        QObject::connect(leitor_.get(), &QSocketNotifier::activated, [this] { Ler(); });
-    }
-    ~Socket_Notificacao() {
-        leitor_.reset();
-        ::close(socket_);
-    }
-    const QString& Caminho() const { return caminho_; }
-
-    // The STATUS= lines received so far.
-    const QStringList& Estados() {
-        Ler();
-        return estados_;
-    }
-
-  private:
-    void Ler() {
-        char mensagem[4096];
-        for (ssize_t n; (n = ::recv(socket_, mensagem, sizeof mensagem, 0)) > 0;) {
-            for (const QString& linha : QString::fromUtf8(mensagem, n).split(u'\n')) {
-                if (linha.startsWith(QStringLiteral("STATUS="))) {
-                    estados_.append(linha.mid(7));
-                }
-            }
-        }
-    }
-
-    QString caminho_;
-    int socket_ = -1;
-    std::unique_ptr<QSocketNotifier> leitor_;
-    QStringList estados_;
-};
 
 // A backlog in the history before the service starts, as after a week without a broker.
 void Encher_Historico(const fs::path& base, int leituras, qint64 desde_ms) {

@@ -2,16 +2,13 @@
 // first at once, then at most one a second and the latest of it, an unchanged one not again.
 
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
 
 #include "service/systemd_notify.h"
+#include "tests/support/systemd/notify_socket.h"
 
 namespace qx7 {
 namespace {
@@ -19,35 +16,16 @@ namespace {
 class Notificacoes : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(pasta_.isValid());
-        const QByteArray caminho = pasta_.filePath(QStringLiteral("notify.sock")).toLocal8Bit();
-        socket_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
-        sockaddr_un endereco{};
-        endereco.sun_family = AF_UNIX;
-        std::copy_n(caminho.constData(),
-                    std::min<qsizetype>(caminho.size(), sizeof endereco.sun_path - 1),
-                    endereco.sun_path);
-        ASSERT_EQ(::bind(socket_, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco), 0);
-        qputenv("NOTIFY_SOCKET", caminho);
+        ASSERT_TRUE(pasta.isValid());
+        ASSERT_TRUE(socket.Aberto());
+        qputenv("NOTIFY_SOCKET", socket.Caminho().toLocal8Bit());
     }
-    void TearDown() override {
-        qunsetenv("NOTIFY_SOCKET");
-        ::close(socket_);
-    }
+    void TearDown() override { qunsetenv("NOTIFY_SOCKET"); }
 
-    // Every message received so far.
-    const QStringList& Recebidas() {
-        char mensagem[512];
-        for (ssize_t n; (n = ::recv(socket_, mensagem, sizeof mensagem, 0)) > 0;) {
-            recebidas_.append(QString::fromUtf8(mensagem, n));
-        }
-        return recebidas_;
-    }
+    const QStringList& Recebidas() { return socket.Mensagens(); }
 
-  private:
-    QTemporaryDir pasta_;
-    int socket_ = -1;
-    QStringList recebidas_;
+    QTemporaryDir pasta;
+    teste::Socket_Notificacao socket{pasta.filePath(QStringLiteral("notify.sock"))};
 };
 
 TEST_F(Notificacoes, EstadoNoMaximoUmPorSegundoOMaisRecente) {
