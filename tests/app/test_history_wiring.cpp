@@ -65,8 +65,9 @@ TEST_F(Historico_Do_Programa, UmaMensagemPorInterrupcaoQueSomeAoRetomar) {
     auto historico = Iniciar();
     const QString arquivo = historico->Servicos().arquivo;
     Conexao_Historico outro(arquivo, Modo_Conexao::Escrita);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return Versao_Esquema(outro.Banco()) == Versao_Esquema_Atual; }));
+    // The writer lays the new file out with a durable commit per version: slow on a busy disk.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return Versao_Esquema(outro.Banco()) == Versao_Esquema_Atual; }, 20'000));
     ASSERT_TRUE(QSqlQuery(outro.Banco()).exec(QStringLiteral("BEGIN EXCLUSIVE")));
     const auto mensagens = [&] {
         return painel.findChildren<QMessageBox*>(QStringLiteral("Aviso_Historico"));

@@ -59,7 +59,8 @@ TEST_F(Publicador_Com_Corretor, LeiturasChegamEmOrdemComSeusValoresEAsRetidasFic
     EXPECT_EQ(leituras[2]["percentual"].toDouble(), 37.5);
 
     // A subscriber that comes later finds each tank's last reading and the station online.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return publicador->Estado().pendentes == 0; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return publicador->Estado().pendentes == 0; }, Espera_Chegada_ms));
     QTest::qWait(200);
     Assinante_Teste tardio(corretor.Config(), QStringLiteral("qx7/posto-1/#"));
     ASSERT_TRUE(Chegaram(tardio, QStringLiteral("estado"), 1));
@@ -108,7 +109,8 @@ TEST_F(Publicador_Com_Corretor, LinhasConfirmadasNaoVoltamAposReiniciar) {
     ASSERT_TRUE(depois.Conectado());
     publicador = Publicar(corretor.Config(), historico.Arquivo());
     ASSERT_TRUE(Chegaram(depois, QStringLiteral("leituras"), 5));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return publicador->Estado().pendentes == 0; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return publicador->Estado().pendentes == 0; }, Espera_Chegada_ms));
     const std::vector<QJsonObject> novas = Objetos(depois.Do_Topico(QStringLiteral("leituras")));
     ASSERT_EQ(novas.size(), 5U);
     EXPECT_EQ(novas.front()["id"].toString().toStdString(),
@@ -124,10 +126,12 @@ TEST_F(Publicador_Com_Corretor, CorretorForaDoArNadaSePerde) {
     corretor.Parar();
     auto publicador = Publicar(corretor.Config(), historico.Arquivo());
     Inserir_Leituras(historico, 40, Instante_Base);
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        const Estado_Publicacao e = publicador->Estado();
-        return e.situacao == Situacao_Publicacao::Sem_Conexao && e.pendentes == 40;
-    }));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const Estado_Publicacao e = publicador->Estado();
+            return e.situacao == Situacao_Publicacao::Sem_Conexao && e.pendentes == 40;
+        },
+        Espera_Chegada_ms));
     EXPECT_TRUE(publicador->Estado().ultimo_erro.contains(QStringLiteral("recusou a conexão")))
         << publicador->Estado().ultimo_erro.toStdString();
     QTest::qWait(2000);  // several attempts
@@ -143,7 +147,7 @@ TEST_F(Publicador_Com_Corretor, CorretorForaDoArNadaSePerde) {
         EXPECT_EQ(leituras[i]["instante"].toString(),
                   Instante_Iso(Instante_Base + static_cast<qint64>(i)));
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Linhas().size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Linhas().size() == 2; }, Espera_Chegada_ms));
     EXPECT_TRUE(Linhas()[1].contains(QStringLiteral("restabelecida"))) << Linhas()[1].toStdString();
     EXPECT_TRUE(Linhas()[1].contains(QStringLiteral("40 registros"))) << Linhas()[1].toStdString();
 }
@@ -238,7 +242,8 @@ TEST_F(Publicador_Com_Corretor, SemHistoricoPublicaAoVivoDaFilaLimitada) {
                                      .quadro = {}},
                                     Instante_Base);
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return publicador->Estado().descartadas == 2; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return publicador->Estado().descartadas == 2; }, Espera_Chegada_ms));
     EXPECT_EQ(publicador->Estado().pendentes, 3);
     ASSERT_TRUE(corretor.Iniciar()) << corretor.Erro().toStdString();
     ASSERT_TRUE(Chegaram(assinante, QStringLiteral("leituras"), 3));
