@@ -1,5 +1,7 @@
 #include "history/sqlite_failure.h"
 
+#include <sqlite3.h>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,22 +9,7 @@ namespace qx7 {
 
 namespace {
 
-// SQLite's primary result codes.
-enum Codigo_Sqlite {
-    Ocupado = 5,
-    Travado = 6,
-    Somente_Leitura = 8,
-    Erro_Es = 10,
-    Corrompido = 11,
-    Cheio = 13,
-    Nao_Abre = 14,
-    Grande_Demais = 18,
-    Restricao = 19,
-    Tipo_Errado = 20,
-    Fora_Da_Faixa = 25,
-    Nao_E_Banco = 26,
-};
-
+// The primary result code (SQLITE_BUSY, …), without the extended bits.
 int Codigo(const QSqlError& erro) {
     bool ok = false;
     const int codigo = erro.nativeErrorCode().toInt(&ok);
@@ -43,13 +30,13 @@ QString Motivo_Pasta(const QString& arquivo) {
 
 Natureza_Falha Natureza(const QSqlError& erro) {
     switch (Codigo(erro)) {
-        case Corrompido:
-        case Nao_E_Banco:
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
             return Natureza_Falha::Arquivo_Danificado;
-        case Grande_Demais:
-        case Restricao:
-        case Tipo_Errado:
-        case Fora_Da_Faixa:
+        case SQLITE_TOOBIG:
+        case SQLITE_CONSTRAINT:
+        case SQLITE_MISMATCH:
+        case SQLITE_RANGE:
             return Natureza_Falha::Unidade_Recusada;
         default:
             return Natureza_Falha::Transitoria;
@@ -59,18 +46,18 @@ Natureza_Falha Natureza(const QSqlError& erro) {
 QString Motivo_Falha(const QSqlError& erro, const QString& arquivo) {
     const QString nome = QDir::toNativeSeparators(arquivo);
     switch (Codigo(erro)) {
-        case Ocupado:
-        case Travado:
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
             return QStringLiteral("o arquivo %1 está bloqueado por outro programa").arg(nome);
-        case Cheio:
+        case SQLITE_FULL:
             return QStringLiteral("não há mais espaço para o arquivo %1").arg(nome);
-        case Somente_Leitura:
-        case Nao_Abre:
+        case SQLITE_READONLY:
+        case SQLITE_CANTOPEN:
             return Motivo_Pasta(arquivo);
-        case Erro_Es:
+        case SQLITE_IOERR:
             return QStringLiteral("erro de leitura ou gravação no arquivo %1").arg(nome);
-        case Corrompido:
-        case Nao_E_Banco:
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
             return QStringLiteral("o arquivo %1 está danificado").arg(nome);
         default:
             return QStringLiteral("erro no arquivo %1: %2").arg(nome, erro.text());
@@ -82,7 +69,7 @@ QSqlError Erro_Do_Arquivo(const QString& texto) {
 }
 
 QSqlError Erro_Arquivo_Danificado(const QString& texto) {
-    return QSqlError({}, texto, QSqlError::StatementError, QString::number(Corrompido));
+    return QSqlError({}, texto, QSqlError::StatementError, QString::number(SQLITE_CORRUPT));
 }
 
 }  // namespace qx7
