@@ -10,12 +10,8 @@
 #include "station/alarm_settings.h"
 #include "station/alarm_texts.h"
 #include "station/station.h"
+#include "station/user_name.h"
 #include "text/qt_1252.h"
-
-#ifdef Q_OS_UNIX
-#include <pwd.h>
-#include <unistd.h>
-#endif
 
 namespace qx7 {
 
@@ -26,15 +22,6 @@ qint64 Agora() {
 }
 
 }  // namespace
-
-QString Nome_Do_Operador() {
-#ifdef Q_OS_UNIX
-    if (const passwd* conta = getpwuid(geteuid()); conta != nullptr) {
-        return QString::fromLocal8Bit(conta->pw_name);
-    }
-#endif
-    return qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
-}
 
 Estado_Silencio Estado_Silencio_Da(Estacao& estacao) {
     const Medidor& medidor = estacao.Logica_Medidor();

@@ -23,9 +23,6 @@ namespace qx7 {
 
 class Estacao;
 
-// The login name of the operator running the program.
-QString Nome_Do_Operador();
-
 // The line as the silence is judged: connected, a request waiting or the line unusable, and the
 // count of what the gauge sent.
 Estado_Silencio Estado_Silencio_Da(Estacao& estacao);

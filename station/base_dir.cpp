@@ -6,7 +6,6 @@
 #include <system_error>
 
 #ifndef Q_OS_WIN
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +13,7 @@
 
 #include "link/system_error.h"
 #include "station/tty_check.h"
+#include "station/user_name.h"
 #endif
 
 namespace qx7 {
@@ -81,11 +81,6 @@ Dispositivo_COM Aguardando(const std::filesystem::path& entrada, int n,
 
 QString Texto_Erro(int erro) {
     return QString::fromStdString(Descricao_Erro_Sistema(erro));
-}
-
-QString Nome_Usuario(uid_t uid) {
-    const passwd* usuario = ::getpwuid(uid);
-    return usuario != nullptr ? QString::fromLocal8Bit(usuario->pw_name) : QString::number(uid);
 }
 
 // Why the entry must not be trusted: someone other than this user or root could make it lead

@@ -13,6 +13,7 @@
 #include "history/connection.h"
 #include "station/alarm_texts.h"
 #include "station/history_wiring.h"
+#include "station/user_name.h"
 #include "tests/app/panel_fixture.h"
 #include "tests/history/history_reader.h"
 #include "text/qt_1252.h"

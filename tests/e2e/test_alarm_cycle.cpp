@@ -16,6 +16,7 @@
 
 #include "station/alarm_wiring.h"
 #include "station/history_wiring.h"
+#include "station/user_name.h"
 #include "tests/e2e/program_session.h"
 #include "tests/history/history_reader.h"
 
