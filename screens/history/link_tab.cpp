@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "gauge/alarms.h"
 #include "history/queries.h"
 #include "screens/history/table_cells.h"
 #include "screens/publication/publication_dialog.h"
@@ -117,7 +118,8 @@ void Aba_Enlace::Preencher_Relogio(QSqlDatabase* banco) {
             ultima = r.deriva_s;
         }
     }
-    const bool longe = ultima && std::llabs(*ultima) > Deriva_Maxima_S;
+    // As the clock alarm judges it.
+    const bool longe = ultima && std::llabs(*ultima) > Deriva_Maxima_Relogio_s;
     aviso_->setVisible(longe);
     if (longe) {
         aviso_->setText(

@@ -19,9 +19,6 @@ class Aba_Enlace : public Aba_Historico {
     Q_OBJECT
 
   public:
-    // Beyond this the clock warning shows.
-    static constexpr qint64 Deriva_Maxima_S = 120;
-
     // `servicos` outlives the tab.
     Aba_Enlace(const Servicos_Historico& servicos, QWidget* parent = nullptr);
 
