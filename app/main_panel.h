@@ -59,7 +59,6 @@ class Form1 : public QWidget {
     // when the operator chose to end the program; the panel is then not to be shown.
     bool Form_Load();
 
-    Estacao& Estacao_Do_Painel() { return estacao_; }
     Modelo_Log& Log() { return modelo_log_; }
 
     // The panel's own buttons, hooked from the layout.

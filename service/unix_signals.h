@@ -15,8 +15,6 @@ class Sinais_Unix : public QObject {
     explicit Sinais_Unix(QObject* parent = nullptr);
     ~Sinais_Unix() override;
 
-    bool Instalados() const { return notificador_ != nullptr; }
-
   signals:
     void Encerrar();    // SIGTERM, SIGINT
     void Recarregar();  // SIGHUP
