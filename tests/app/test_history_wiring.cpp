@@ -64,10 +64,16 @@ int Linhas_Do_Log(Form1& painel, const QString& inicio) {
 TEST_F(Historico_Do_Programa, UmaMensagemPorInterrupcaoQueSomeAoRetomar) {
     auto historico = Iniciar();
     const QString arquivo = historico->Servicos().arquivo;
-    Conexao_Historico outro(arquivo, Modo_Conexao::Escrita);
     // The writer lays the new file out with a durable commit per version: slow on a busy disk.
+    // A second writer opened meanwhile could find it locked and be left closed.
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return Versao_Esquema(outro.Banco()) == Versao_Esquema_Atual; }, 20'000));
+        [&] {
+            Conexao_Historico leitura(arquivo, Modo_Conexao::Leitura);
+            return leitura.Aberta() && Versao_Esquema(leitura.Banco()) == Versao_Esquema_Atual;
+        },
+        20'000));
+    Conexao_Historico outro(arquivo, Modo_Conexao::Escrita);
+    ASSERT_TRUE(outro.Aberta()) << outro.Erro().toStdString();
     ASSERT_TRUE(QSqlQuery(outro.Banco()).exec(QStringLiteral("BEGIN EXCLUSIVE")));
     const auto mensagens = [&] {
         return painel.findChildren<QMessageBox*>(QStringLiteral("Aviso_Historico"));
