@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds the program twice (plain, and with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test of both builds, fuzzes the line harness, then
-# builds the program as a packager does and checks its installation and its Debian package.
+# UndefinedBehaviorSanitizer) and runs every test of both builds, checks that the sources a
+# Windows build compiles compile there, fuzzes the line harness, then builds the program as a
+# packager does and checks its installation and its Debian package.
 #   ./test.sh          all of it
 #   ./test.sh pacote   only the packager's build, the installation and the package
 set -euo pipefail
@@ -58,6 +59,7 @@ case "${1:-}" in
     "")
         build_and_test build
         ./scripts/include_graph.sh  # every folder includes only the folders below it
+        ./scripts/windows_check.sh build-windows
         sanitizers
         fuzz
         pacote

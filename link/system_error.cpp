@@ -13,8 +13,10 @@ std::string Descricao_Erro_Sistema(int codigo) {
             return "o sistema de arquivos é somente leitura";
         case ENOSPC:
             return "não há espaço livre no disco";
+#ifdef EDQUOT  // Windows has no disk quotas in errno
         case EDQUOT:
             return "a cota de disco foi excedida";
+#endif
         case ENOTDIR:
             return "uma parte do caminho não é um diretório";
         case ENOENT:

@@ -2,12 +2,11 @@
 
 #include <mosquitto.h>
 
-#include <poll.h>
-#include <sys/socket.h>
-
 #include <QFile>
 #include <cerrno>
 #include <mutex>
+
+#include "publish/tcp_socket.h"
 
 namespace qx7 {
 
@@ -150,11 +149,11 @@ Falha_Mqtt Cliente_Mqtt::Esperar_Tcp(Relogio::time_point fim, const std::functio
     if (soquete < 0) {
         return {};
     }
-    pollfd espera{.fd = soquete, .events = POLLOUT, .revents = 0};
     for (int pronto = 0; pronto == 0;) {
-        pronto = ::poll(&espera, 1, Passo_Espera_ms);
-        if (pronto < 0 && errno != EINTR) {
-            return Da_Biblioteca(MOSQ_ERR_ERRNO, errno);
+        int erro = 0;
+        pronto = Esperar_Conexao_Tcp(soquete, Passo_Espera_ms, erro);
+        if (pronto < 0 && erro != EINTR) {
+            return Da_Biblioteca(MOSQ_ERR_ERRNO, erro);
         }
         if (pronto <= 0 && Relogio::now() >= fim) {
             return Falha_Tempo_Esgotado(prazo_s_, opcoes_.config);
@@ -164,14 +163,8 @@ Falha_Mqtt Cliente_Mqtt::Esperar_Tcp(Relogio::time_point fim, const std::functio
         }
         pronto = std::max(pronto, 0);
     }
-    int erro = 0;
-    socklen_t tamanho = sizeof erro;
-    if (::getsockopt(soquete, SOL_SOCKET, SO_ERROR, &erro, &tamanho) != 0) {
-        erro = errno;
-    }
-    sockaddr_storage par{};
-    socklen_t tamanho_par = sizeof par;
-    if (erro == 0 && ::getpeername(soquete, reinterpret_cast<sockaddr*>(&par), &tamanho_par) != 0) {
+    int erro = Erro_Do_Soquete(soquete);
+    if (erro == 0 && !Conectado_Ao_Par(soquete)) {
         erro = erro_conexao != 0 ? erro_conexao : ECONNREFUSED;
     }
     return erro != 0 ? Da_Biblioteca(MOSQ_ERR_ERRNO, erro) : Falha_Mqtt{};

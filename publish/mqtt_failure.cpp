@@ -1,7 +1,12 @@
 #include "publish/mqtt_failure.h"
 
 #include <mosquitto.h>
+
+#ifdef _WIN32
+#include <ws2tcpip.h>  // the resolver's EAI_* codes and gai_strerror
+#else
 #include <netdb.h>
+#endif
 
 #include <cerrno>
 #include <cstring>

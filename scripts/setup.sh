@@ -15,6 +15,7 @@ packages=(
     libsystemd-dev systemd
     libmosquitto-dev mosquitto mosquitto-clients openssl
     dpkg-dev file desktop-file-utils appstream lintian
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 )
 
 missing=()

@@ -18,8 +18,8 @@ Servico::Servico(const std::filesystem::path& diretorio_base)
         diario_.Linha(linha, aviso ? Prioridade::Aviso : Prioridade::Informacao);
     });
     connect(&estacao_, &Estacao::Conexao_Mudou, this, &Servico::Mostrar_Conexao);
-    connect(&sinais_, &Sinais_Unix::Encerrar, this, &Servico::Encerrar);
-    connect(&sinais_, &Sinais_Unix::Recarregar, this, &Servico::Recarregar);
+    connect(&sinais_, &Sinais_Sistema::Encerrar, this, &Servico::Encerrar);
+    connect(&sinais_, &Sinais_Sistema::Recarregar, this, &Servico::Recarregar);
 }
 
 int Servico::Executar() {
@@ -74,7 +74,7 @@ bool Servico::Esperar_Porta(const std::string& motivo) {
     }
     QEventLoop espera;
     QTimer::singleShot(Espera_Porta_ms, &espera, &QEventLoop::quit);
-    connect(&sinais_, &Sinais_Unix::Encerrar, &espera, &QEventLoop::quit);
+    connect(&sinais_, &Sinais_Sistema::Encerrar, &espera, &QEventLoop::quit);
     espera.exec();
     return !encerrando_;
 }

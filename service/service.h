@@ -13,8 +13,8 @@
 
 #include "gauge/session.h"
 #include "service/journal_log.h"
+#include "service/system_signals.h"
 #include "service/systemd_notify.h"
-#include "service/unix_signals.h"
 #include "station/station.h"
 
 namespace qx7 {
@@ -47,7 +47,7 @@ class Servico : public QObject {
     QString arquivo_preferencias_;
     Diario diario_;
     Aviso_Systemd systemd_{this};
-    Sinais_Unix sinais_{this};
+    Sinais_Sistema sinais_{this};
     Estacao estacao_;
     Conexao conexao_ = Conexao::Desconectado;
     bool encerrando_ = false;

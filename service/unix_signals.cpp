@@ -1,4 +1,4 @@
-#include "service/unix_signals.h"
+#include "service/system_signals.h"
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -27,18 +27,27 @@ bool Instalar(int numero) {
 
 }  // namespace
 
-Sinais_Unix::Sinais_Unix(QObject* parent) : QObject(parent) {
+Sinais_Sistema::Sinais_Sistema(QObject* parent) : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, par_) != 0) {
         return;
     }
     notificador_ = std::make_unique<QSocketNotifier>(par_[0], QSocketNotifier::Read);
-    connect(notificador_.get(), &QSocketNotifier::activated, this, &Sinais_Unix::Ler);
+    connect(notificador_.get(), &QSocketNotifier::activated, this, [this] {
+        unsigned char numero = 0;
+        while (::read(par_[0], &numero, 1) == 1) {
+            if (numero == SIGHUP) {
+                emit Recarregar();
+            } else {
+                emit Encerrar();
+            }
+        }
+    });
     for (const int numero : {SIGTERM, SIGINT, SIGHUP}) {
         Instalar(numero);
     }
 }
 
-Sinais_Unix::~Sinais_Unix() {
+Sinais_Sistema::~Sinais_Sistema() {
     for (const int numero : {SIGTERM, SIGINT, SIGHUP}) {
         std::signal(numero, SIG_DFL);
     }
@@ -47,17 +56,6 @@ Sinais_Unix::~Sinais_Unix() {
         if (lado >= 0) {
             ::close(lado);
             lado = -1;
-        }
-    }
-}
-
-void Sinais_Unix::Ler() {
-    unsigned char numero = 0;
-    while (::read(par_[0], &numero, 1) == 1) {
-        if (numero == SIGHUP) {
-            emit Recarregar();
-        } else {
-            emit Encerrar();
         }
     }
 }

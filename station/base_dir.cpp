@@ -12,6 +12,7 @@
 #include <cerrno>
 
 #include "link/system_error.h"
+#include "station/com_number.h"
 #include "station/tty_check.h"
 #include "station/user_name.h"
 #endif

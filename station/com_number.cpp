@@ -5,7 +5,6 @@
 
 #include "link/digits.h"
 #include "link/system_error.h"
-#include "station/tty_check.h"
 
 namespace qx7 {
 
@@ -25,6 +24,17 @@ std::optional<int> Numero_Da_Entrada(const std::string& nome) {
 }
 
 }  // namespace
+
+bool Nome_Do_Kernel(const std::filesystem::path& caminho) {
+    const std::string nome = caminho.filename().string();
+    for (std::string_view prefixo : {"ttyUSB", "ttyACM"}) {
+        if (nome.starts_with(prefixo) &&
+            So_Digitos(std::string_view(nome).substr(prefixo.size()))) {
+            return true;
+        }
+    }
+    return false;
+}
 
 std::map<int, std::filesystem::path> Entradas_COM(const std::filesystem::path& base) {
     std::map<int, std::filesystem::path> entradas;

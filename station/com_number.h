@@ -27,4 +27,8 @@ std::optional<int> Numero_COM(const std::map<int, std::filesystem::path>& entrad
 bool Ligar_COM(const std::filesystem::path& base, int n, const std::filesystem::path& alvo,
                std::string& erro);
 
+// A name the kernel hands out in plugging order (ttyUSB0, ttyACM1): after a reboot or a replug
+// it may name another adapter.
+bool Nome_Do_Kernel(const std::filesystem::path& caminho);
+
 }  // namespace qx7

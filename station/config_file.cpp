@@ -129,7 +129,7 @@ bool Gravar_Configuracao(const std::filesystem::path& arquivo, std::string_view 
                          std::string& erro) {
     std::error_code falha;
     std::filesystem::create_directories(arquivo.parent_path(), falha);
-    QSaveFile saida(arquivo);
+    QSaveFile saida(QString::fromStdU16String(arquivo.u16string()));
     QByteArray linha(porta.data(), static_cast<qsizetype>(porta.size()));
     linha += "\r\n";
     if (!saida.open(QIODevice::WriteOnly) || saida.write(linha) != linha.size() ||

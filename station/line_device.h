@@ -2,11 +2,14 @@
 // The calls on an open serial device that QSerialPort does not make for us, and that may block
 // for seconds on a hung USB adapter (each is a USB control transfer there). The port thread
 // calls them on a descriptor of its own (Trabalhador_Porta); tests put a scripted line there.
+// The system's own are in serial_line_posix.cpp on Unix and serial_line_windows.cpp on Windows.
 
 #include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "link/line_changes.h"
@@ -50,8 +53,28 @@ class Linha_Serial {
     virtual bool Dispositivo_Presente() = 0;
 };
 
+// What QSerialPort::handle() gives: a file descriptor on Unix, a HANDLE on Windows.
+#ifdef _WIN32
+using Descritor_Linha = void*;
+#else
+using Descritor_Linha = int;
+#endif
+
 // Builds the line over `descritor` (which it then owns) of the device at `dispositivo`.
 using Fabrica_Linha = std::function<std::unique_ptr<Linha_Serial>(
-    int descritor, const std::filesystem::path& dispositivo)>;
+    Descritor_Linha descritor, const std::filesystem::path& dispositivo)>;
+
+// The system's line over the descriptor.
+std::unique_ptr<Linha_Serial> Criar_Linha_Sistema(Descritor_Linha descritor,
+                                                  const std::filesystem::path& dispositivo);
+
+// A descriptor of the port thread's own for the open device, not inherited by programs this
+// one starts; nothing, with the system's reason in `motivo`, when the system refuses one.
+std::optional<Descritor_Linha> Copiar_Descritor(Descritor_Linha descritor, std::string& motivo);
+
+// QSerialPort restores the device's settings when it closes, a driver call that may wait on a
+// hung adapter. Where the system allows, this makes QSerialPort's close touch nothing; the port
+// thread's own descriptor keeps the device open until it closes it.
+void Soltar_Descritor(Descritor_Linha descritor);
 
 }  // namespace qx7

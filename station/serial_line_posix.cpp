@@ -12,6 +12,8 @@
 #include <linux/serial.h>
 #endif
 
+#include "link/system_error.h"
+
 namespace qx7 {
 
 namespace {
@@ -150,12 +152,17 @@ void Soltar_Descritor(int descritor) {
     }
 }
 
-int Copiar_Descritor(int descritor) {
-    return ::fcntl(descritor, F_DUPFD_CLOEXEC, 0);
+std::optional<int> Copiar_Descritor(int descritor, std::string& motivo) {
+    const int copia = ::fcntl(descritor, F_DUPFD_CLOEXEC, 0);
+    if (copia < 0) {
+        motivo = Descricao_Erro_Sistema(errno);
+        return std::nullopt;
+    }
+    return copia;
 }
 
-std::unique_ptr<Linha_Serial> Criar_Linha_Posix(int descritor,
-                                                const std::filesystem::path& dispositivo) {
+std::unique_ptr<Linha_Serial> Criar_Linha_Sistema(int descritor,
+                                                  const std::filesystem::path& dispositivo) {
     return std::make_unique<Linha_Posix>(descritor, dispositivo);
 }
 

@@ -30,17 +30,4 @@ class Linha_Posix final : public Linha_Serial {
     std::filesystem::path dispositivo_;
 };
 
-// QSerialPort restores the device's settings when it closes, a driver call that waits on a hung
-// adapter. This lets other openings in (TIOCNXCL, which the driver never sees) and puts
-// /dev/null in the descriptor's place, so that QSerialPort's close touches nothing; the port
-// thread's own descriptor keeps the device open until it closes it.
-void Soltar_Descritor(int descritor);
-
-// A descriptor of the port thread's own for the open device, close-on-exec; -1 and errno set
-// when the system refuses one.
-int Copiar_Descritor(int descritor);
-
-std::unique_ptr<Linha_Serial> Criar_Linha_Posix(int descritor,
-                                                const std::filesystem::path& dispositivo);
-
 }  // namespace qx7

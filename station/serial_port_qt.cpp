@@ -1,12 +1,11 @@
 #include "station/serial_port_qt.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
-#include "link/system_error.h"
 #include "station/base_dir.h"
 #include "station/port_discovery.h"
-#include "station/serial_line_posix.h"
 #include "station/serial_port_qt_state.h"
 #include "text/qt_1252.h"
 
@@ -17,6 +16,8 @@ namespace {
 constexpr int Intervalo_Vigia_ms = 50;
 constexpr int Maior_Porta = 255;
 
+static_assert(std::is_same_v<decltype(std::declval<QSerialPort&>().handle()), Descritor_Linha>);
+
 }  // namespace
 
 Porta_Serial_Qt::Porta_Serial_Qt(std::filesystem::path diretorio_base,
@@ -25,7 +26,7 @@ Porta_Serial_Qt::Porta_Serial_Qt(std::filesystem::path diretorio_base,
     : QObject(parent), estado_(std::make_unique<Estado>(preferencias)) {
     Estado& e = *estado_;
     e.base = std::move(diretorio_base);
-    e.fabrica = fabrica ? std::move(fabrica) : Fabrica_Linha(Criar_Linha_Posix);
+    e.fabrica = fabrica ? std::move(fabrica) : Fabrica_Linha(Criar_Linha_Sistema);
     e.vigia.setInterval(Intervalo_Vigia_ms);
     connect(&e.porta, &QSerialPort::readyRead, this, &Porta_Serial_Qt::Ao_Receber);
     connect(&e.porta, &QSerialPort::errorOccurred, this, &Porta_Serial_Qt::Ao_Erro);
@@ -135,14 +136,14 @@ std::optional<QString> Porta_Serial_Qt::Abrir() {
     }
     // The port thread's own descriptor: the device's last close is then the thread's, and
     // whatever the driver does there never holds this thread.
-    const int copia = Copiar_Descritor(static_cast<int>(e.porta.handle()));
-    if (copia < 0) {
-        const QString motivo = QString::fromStdString(Descricao_Erro_Sistema(errno));
+    std::string motivo;
+    const std::optional<Descritor_Linha> copia = Copiar_Descritor(e.porta.handle(), motivo);
+    if (!copia) {
         e.porta.close();
-        return motivo;
+        return QString::fromStdString(motivo);
     }
     e.recebidos.clear();
-    Iniciar_Sessao(copia, resolvido.caminho);
+    Iniciar_Sessao(*copia, resolvido.caminho);
     return std::nullopt;
 }
 

@@ -23,8 +23,8 @@ namespace qx7 {
 class Porta_Serial_Qt : public QObject, public PortaSerial {
     Q_OBJECT
   public:
-    // `fabrica` builds the line calls over the port thread's descriptor; the kernel's own
-    // (Criar_Linha_Posix) when empty.
+    // `fabrica` builds the line calls over the port thread's descriptor; the system's own
+    // (Criar_Linha_Sistema) when empty.
     explicit Porta_Serial_Qt(std::filesystem::path diretorio_base,
                              const Preferencias_Porta& preferencias = {},
                              Fabrica_Linha fabrica = {}, QObject* parent = nullptr);
@@ -72,7 +72,7 @@ class Porta_Serial_Qt : public QObject, public PortaSerial {
   private:
     std::optional<QString> Abrir();  // the reason when the port did not open
     QString Motivo_Abertura(const QString& dispositivo);
-    void Iniciar_Sessao(int descritor, const QString& dispositivo);
+    void Iniciar_Sessao(Descritor_Linha descritor, const QString& dispositivo);
     void Ao_Receber();
     void Avisar_Recepcao();
     void Ao_Erro(int erro);

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "link/line_changes.h"
-#include "station/serial_line_posix.h"
+#include "station/line_device.h"
 #include "station/serial_port_qt.h"
 #include "station/serial_port_qt_state.h"
 
 namespace qx7 {
 
-void Porta_Serial_Qt::Iniciar_Sessao(int descritor, const QString& dispositivo) {
+void Porta_Serial_Qt::Iniciar_Sessao(Descritor_Linha descritor, const QString& dispositivo) {
     Estado& e = *estado_;
     const int sessao = ++e.sessao;
     e.amostra.reset();
@@ -149,7 +149,7 @@ void Porta_Serial_Qt::Fechar() {
     e.vigia.stop();
     if (e.porta.isOpen()) {
         if (e.trabalhador) {
-            Soltar_Descritor(static_cast<int>(e.porta.handle()));
+            Soltar_Descritor(e.porta.handle());
         }
         e.porta.close();
     }

@@ -106,15 +106,4 @@ Exame_Terminal Examinar_Terminal(const std::filesystem::path& caminho,
     return {R::Terminal};
 }
 
-bool Nome_Do_Kernel(const std::filesystem::path& caminho) {
-    const std::string nome = caminho.filename().string();
-    for (std::string_view prefixo : {"ttyUSB", "ttyACM"}) {
-        if (nome.starts_with(prefixo) &&
-            So_Digitos(std::string_view(nome).substr(prefixo.size()))) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace qx7

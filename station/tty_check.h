@@ -29,8 +29,4 @@ Exame_Terminal Examinar_Terminal(const std::filesystem::path& caminho,
 // `tabela`, the text of /proc/tty/drivers.
 bool Terminal_Serial(std::string_view tabela, unsigned maior, unsigned menor);
 
-// A name the kernel hands out in plugging order (ttyUSB0, ttyACM1): after a reboot or a replug
-// it may name another adapter.
-bool Nome_Do_Kernel(const std::filesystem::path& caminho);
-
 }  // namespace qx7
