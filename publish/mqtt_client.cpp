@@ -83,7 +83,7 @@ void Cliente_Mqtt::Registrar(int nivel, const char* texto) {
 }
 
 Falha_Mqtt Cliente_Mqtt::Da_Biblioteca(int codigo, int erro_sistema) const {
-    return Falha_Da_Biblioteca(codigo, erro_sistema, erros_.join(QStringLiteral("; ")),
+    return Falha_Da_Biblioteca(codigo, Como_Errno(erro_sistema), erros_.join(QStringLiteral("; ")),
                                opcoes_.config, conectado_);
 }
 

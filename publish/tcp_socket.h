@@ -15,4 +15,8 @@ int Erro_Do_Soquete(int soquete);
 // Whether the socket has a peer: a connection that failed leaves none, even without an error.
 bool Conectado_Ao_Par(int soquete);
 
+// The errno code for an error a socket call left in errno: on Windows Winsock's own, which
+// libmosquitto copies there; others unchanged.
+int Como_Errno(int codigo);
+
 }  // namespace qx7

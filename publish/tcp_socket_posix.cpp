@@ -26,4 +26,8 @@ bool Conectado_Ao_Par(int soquete) {
     return ::getpeername(soquete, reinterpret_cast<sockaddr*>(&par), &tamanho) == 0;
 }
 
+int Como_Errno(int codigo) {
+    return codigo;
+}
+
 }  // namespace qx7

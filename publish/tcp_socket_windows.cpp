@@ -7,13 +7,8 @@
 
 namespace qx7 {
 
-namespace {
-
-// Winsock's codes, as the errno codes the failures are told by.
 int Como_Errno(int codigo) {
     switch (codigo) {
-        case 0:
-            return 0;
         case WSAECONNREFUSED:
             return ECONNREFUSED;
         case WSAETIMEDOUT:
@@ -21,25 +16,37 @@ int Como_Errno(int codigo) {
         case WSAEHOSTUNREACH:
             return EHOSTUNREACH;
         case WSAENETUNREACH:
+        case WSAENETDOWN:
             return ENETUNREACH;
         case WSAECONNRESET:
             return ECONNRESET;
         case WSAECONNABORTED:
             return ECONNABORTED;
+        case WSAEADDRNOTAVAIL:
+            return EADDRNOTAVAIL;
+        case WSAEWOULDBLOCK:
+            return EWOULDBLOCK;
+        case WSAEINPROGRESS:
+            return EINPROGRESS;
         case WSAEINTR:
             return EINTR;
         default:
-            return EIO;
+            return codigo < WSABASEERR ? codigo : EIO;
     }
 }
 
-}  // namespace
-
+// select(), not WSAPoll: before Windows 10 2004 WSAPoll never reports a connection that
+// failed, and select() puts one in the exception set.
 int Esperar_Conexao_Tcp(int soquete, int ms, int& erro) {
-    WSAPOLLFD espera{};
-    espera.fd = static_cast<SOCKET>(soquete);
-    espera.events = POLLOUT;
-    const int pronto = ::WSAPoll(&espera, 1, ms);
+    const auto s = static_cast<SOCKET>(soquete);
+    fd_set escrita;
+    fd_set excecao;
+    FD_ZERO(&escrita);
+    FD_ZERO(&excecao);
+    FD_SET(s, &escrita);
+    FD_SET(s, &excecao);
+    timeval prazo{.tv_sec = ms / 1000, .tv_usec = (ms % 1000) * 1000};
+    const int pronto = ::select(0, nullptr, &escrita, &excecao, &prazo);
     erro = pronto == SOCKET_ERROR ? Como_Errno(::WSAGetLastError()) : 0;
     return pronto == SOCKET_ERROR ? -1 : pronto;
 }

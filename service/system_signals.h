@@ -2,7 +2,7 @@
 // The system's requests to stop or to reload, turned into Qt signals on the event loop's
 // thread. On Unix (unix_signals.cpp): SIGTERM, SIGINT and SIGHUP, whose handler only writes
 // the signal's number into a socket pair that the loop reads when it is free. On Windows
-// (windows_signals.cpp): Ctrl+C, Ctrl+Break, the console's closing and the system's shutdown.
+// (windows_signals.cpp): Ctrl+C, Ctrl+Break and the console's closing.
 
 #include <QObject>
 #include <QSocketNotifier>
@@ -18,7 +18,7 @@ class Sinais_Sistema : public QObject {
     ~Sinais_Sistema() override;
 
   signals:
-    void Encerrar();    // SIGTERM, SIGINT; any of Windows' console events
+    void Encerrar();    // SIGTERM, SIGINT; Windows' Ctrl+C, Ctrl+Break, closing
     void Recarregar();  // SIGHUP
 
   private:

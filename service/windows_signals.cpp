@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include <QMetaObject>
-#include <atomic>
+#include <mutex>
 
 #include "service/system_signals.h"
 
@@ -9,21 +9,28 @@ namespace qx7 {
 
 namespace {
 
-std::atomic<Sinais_Sistema*> instancia_{nullptr};
+std::mutex trava_;
+Sinais_Sistema* instancia_ = nullptr;
 
 constexpr DWORD Prazo_Encerramento_ms = 5000;
 
-// Called on a thread of the system's own: the request is queued to the loop's thread.
+// Called on a thread of the system's own: the request is queued to the loop's thread. Logoff
+// and shutdown are left alone: Windows sends them to services only (an interactive program
+// has already ended), and a logoff does not say whose it is.
 BOOL WINAPI Ao_Controle(DWORD evento) {
-    Sinais_Sistema* sinais = instancia_.load();
-    if (sinais == nullptr) {
+    if (evento != CTRL_C_EVENT && evento != CTRL_BREAK_EVENT && evento != CTRL_CLOSE_EVENT) {
         return FALSE;
     }
-    QMetaObject::invokeMethod(sinais, &Sinais_Sistema::Encerrar, Qt::QueuedConnection);
-    // For these Windows ends the process as soon as the handler returns: the loop gets the
-    // time to close the port and the history first.
-    if (evento == CTRL_CLOSE_EVENT || evento == CTRL_LOGOFF_EVENT ||
-        evento == CTRL_SHUTDOWN_EVENT) {
+    {
+        const std::lock_guard trava(trava_);
+        if (instancia_ == nullptr) {
+            return FALSE;
+        }
+        QMetaObject::invokeMethod(instancia_, &Sinais_Sistema::Encerrar, Qt::QueuedConnection);
+    }
+    // Windows ends the process as soon as this returns from a console's closing: the loop gets
+    // the time to close the port and the history first.
+    if (evento == CTRL_CLOSE_EVENT) {
         ::Sleep(Prazo_Encerramento_ms);
     }
     return TRUE;
@@ -32,13 +39,17 @@ BOOL WINAPI Ao_Controle(DWORD evento) {
 }  // namespace
 
 Sinais_Sistema::Sinais_Sistema(QObject* parent) : QObject(parent) {
-    instancia_.store(this);
+    {
+        const std::lock_guard trava(trava_);
+        instancia_ = this;
+    }
     ::SetConsoleCtrlHandler(Ao_Controle, TRUE);
 }
 
 Sinais_Sistema::~Sinais_Sistema() {
     ::SetConsoleCtrlHandler(Ao_Controle, FALSE);
-    instancia_.store(nullptr);
+    const std::lock_guard trava(trava_);
+    instancia_ = nullptr;
 }
 
 }  // namespace qx7

@@ -1,11 +1,15 @@
 // The serial line's calls made on a Windows communications handle. QSerialPort opens the device
 // for overlapped I/O, and a duplicate shares that, so writes here are overlapped too: the
-// driver takes the bytes at once and the write completes when they are out of its hands.
+// driver takes the bytes at once and a write completes only when they are on the line. Several
+// are kept in flight, up to about what a Unix driver buffers, so that a frame never waits for
+// the one before it to be sent.
 
 #include <windows.h>
 
 #include <QString>
 #include <QtGlobal>
+#include <deque>
+#include <memory>
 #include <string>
 
 #include "station/line_device.h"
@@ -13,6 +17,8 @@
 namespace qx7 {
 
 namespace {
+
+constexpr std::size_t Limite_Em_Voo = 4096;
 
 Resultado_Linha Resultado_Windows(BOOL feito) {
     if (feito) {
@@ -27,18 +33,15 @@ Resultado_Linha Resultado_Windows(BOOL feito) {
 class Linha_Windows final : public Linha_Serial {
   public:
     Linha_Windows(HANDLE porta, std::filesystem::path dispositivo)
-        : porta_(porta), dispositivo_(std::move(dispositivo)) {
-        escrita_.hEvent = ::CreateEventW(nullptr, TRUE, TRUE, nullptr);
-    }
+        : porta_(porta), dispositivo_(std::move(dispositivo)) {}
 
+    // The driver reads each write's buffer until the write is cancelled and done.
     ~Linha_Windows() override {
-        if (em_curso_) {
-            // The driver writes from pendente_ until the write is cancelled and done.
-            ::CancelIoEx(porta_, &escrita_);
+        for (const std::unique_ptr<Escrita>& escrita : escritas_) {
+            ::CancelIoEx(porta_, &escrita->sobreposta);
             DWORD escritos = 0;
-            ::GetOverlappedResult(porta_, &escrita_, &escritos, TRUE);
+            ::GetOverlappedResult(porta_, &escrita->sobreposta, &escritos, TRUE);
         }
-        ::CloseHandle(escrita_.hEvent);
         ::CloseHandle(porta_);
     }
 
@@ -73,30 +76,44 @@ class Linha_Windows final : public Linha_Serial {
         return Resultado_Windows(::EscapeCommFunction(porta_, funcao));
     }
 
-    // One write in flight at a time: while it is, the driver takes nothing more.
     Leitura<std::size_t> Escrever(std::string_view bytes) override {
-        if (em_curso_ && !Escrita_Concluida()) {
+        if (!Recolher()) {
+            return {Resultado_Linha::Falhou, 0};
+        }
+        if (Em_Voo() >= Limite_Em_Voo) {
             return {Resultado_Linha::Feito, 0};
         }
-        pendente_.assign(bytes);
-        ::ResetEvent(escrita_.hEvent);
-        if (!::WriteFile(porta_, pendente_.data(), static_cast<DWORD>(pendente_.size()), nullptr,
-                         &escrita_) &&
+        auto escrita = std::make_unique<Escrita>(bytes);
+        if (escrita->sobreposta.hEvent == nullptr) {
+            return {Resultado_Linha::Falhou, 0};
+        }
+        if (!::WriteFile(porta_, escrita->bytes.data(), static_cast<DWORD>(escrita->bytes.size()),
+                         nullptr, &escrita->sobreposta) &&
             ::GetLastError() != ERROR_IO_PENDING) {
             return {Resultado_Linha::Falhou, 0};
         }
-        em_curso_ = true;
-        return {Resultado_Linha::Feito, pendente_.size()};
+        escritas_.push_back(std::move(escrita));
+        return {Resultado_Linha::Feito, bytes.size()};
     }
 
     void Esperar_Escrita(int ms) override {
-        if (em_curso_) {
-            ::WaitForSingleObject(escrita_.hEvent, static_cast<DWORD>(ms));
+        if (!escritas_.empty()) {
+            ::WaitForSingleObject(escritas_.front()->sobreposta.hEvent, static_cast<DWORD>(ms));
         }
     }
 
+    // The writes it aborts end at once, and are let go of without counting as failed.
     Resultado_Linha Descartar_Saida() override {
-        return Resultado_Windows(::PurgeComm(porta_, PURGE_TXABORT | PURGE_TXCLEAR));
+        const Resultado_Linha r =
+            Resultado_Windows(::PurgeComm(porta_, PURGE_TXABORT | PURGE_TXCLEAR));
+        if (r == Resultado_Linha::Feito) {
+            for (const std::unique_ptr<Escrita>& escrita : escritas_) {
+                DWORD escritos = 0;
+                ::GetOverlappedResult(porta_, &escrita->sobreposta, &escritos, TRUE);
+            }
+            escritas_.clear();
+        }
+        return r;
     }
 
     // The driver's own RTS toggling would be undone by QSerialPort's next flow-control
@@ -121,14 +138,48 @@ class Linha_Windows final : public Linha_Serial {
     }
 
   private:
-    bool Escrita_Concluida() {
-        DWORD escritos = 0;
-        if (!::GetOverlappedResult(porta_, &escrita_, &escritos, FALSE) &&
-            ::GetLastError() == ERROR_IO_INCOMPLETE) {
-            return false;
+    struct Escrita {
+        explicit Escrita(std::string_view texto) : bytes(texto) {
+            sobreposta.hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         }
-        em_curso_ = false;
-        return true;
+        ~Escrita() {
+            if (sobreposta.hEvent != nullptr) {
+                ::CloseHandle(sobreposta.hEvent);
+            }
+        }
+        Escrita(const Escrita&) = delete;
+        Escrita& operator=(const Escrita&) = delete;
+
+        OVERLAPPED sobreposta{};
+        std::string bytes;  // the driver reads them until the write is done
+    };
+
+    // Lets go of the writes done, oldest first; false when one of them failed or was cut
+    // short (the device went away, or its output was discarded).
+    bool Recolher() {
+        bool inteiras = true;
+        while (!escritas_.empty()) {
+            Escrita& escrita = *escritas_.front();
+            DWORD escritos = 0;
+            if (!::GetOverlappedResult(porta_, &escrita.sobreposta, &escritos, FALSE)) {
+                if (::GetLastError() == ERROR_IO_INCOMPLETE) {
+                    break;
+                }
+                inteiras = false;
+            } else if (escritos < escrita.bytes.size()) {
+                inteiras = false;
+            }
+            escritas_.pop_front();
+        }
+        return inteiras;
+    }
+
+    std::size_t Em_Voo() const {
+        std::size_t total = 0;
+        for (const std::unique_ptr<Escrita>& escrita : escritas_) {
+            total += escrita->bytes.size();
+        }
+        return total;
     }
 
     Resultado_Linha Ler_Estado(COMSTAT& estado) {
@@ -143,9 +194,7 @@ class Linha_Windows final : public Linha_Serial {
 
     HANDLE porta_;
     std::filesystem::path dispositivo_;
-    OVERLAPPED escrita_{};
-    std::string pendente_;  // what the write in flight reads from
-    bool em_curso_ = false;
+    std::deque<std::unique_ptr<Escrita>> escritas_;  // in flight, oldest first
     Contadores_Erro contadores_{};
 };
 

@@ -67,6 +67,12 @@ bool Porta_Serial_Qt::Settings(std::string_view texto) {
         return e.Recusar(QStringLiteral("A porta %1 recusou a configuração \"%2\": %3")
                              .arg(e.Nome(), De_1252(texto), motivo));
     }
+#ifdef Q_OS_WIN
+    // Qt writes the whole device control block back, with DTR and RTS as they were when the
+    // port opened; the port thread sets them again after it.
+    DTREnable(e.dtr);
+    RTSEnable(e.rts);
+#endif
     return true;
 }
 

@@ -67,8 +67,13 @@ Juizo_Porta Sem_Nome_Estavel() {
                 "por outro"};
 }
 
-// ttyS<k>: a serial port of the machine's own, COM(k+1).
+// ttyS<k>: a serial port of the machine's own, COM(k+1). On Windows every port is COM<n>,
+// its own number already.
 std::optional<int> Numero_Do_Sistema(const std::string& nome) {
+    if (nome.size() > 3 && nome.rfind("COM", 0) == 0) {
+        const std::optional<int> n = Inteiro_Decimal(std::string_view(nome).substr(3));
+        return n && *n >= 1 ? n : std::nullopt;
+    }
     if (nome.size() < 5 || nome.rfind("ttyS", 0) != 0) {
         return std::nullopt;
     }
