@@ -8,10 +8,7 @@
 
 namespace qx7 {
 
-namespace {
-
-// n of a name "COMn" in either case, without leading zeros.
-std::optional<int> Numero_Da_Entrada(const std::string& nome) {
+std::optional<int> Numero_Do_Nome_COM(const std::string& nome) {
     if (nome.size() < 4 || nome.size() > 6 || nome[3] == '0') {
         return std::nullopt;
     }
@@ -22,8 +19,6 @@ std::optional<int> Numero_Da_Entrada(const std::string& nome) {
     }
     return Inteiro_Decimal(std::string_view(nome).substr(3));
 }
-
-}  // namespace
 
 bool Nome_Do_Kernel(const std::filesystem::path& caminho) {
     const std::string nome = caminho.filename().string();
@@ -40,7 +35,7 @@ std::map<int, std::filesystem::path> Entradas_COM(const std::filesystem::path& b
     std::map<int, std::filesystem::path> entradas;
     std::error_code erro;
     for (const auto& item : std::filesystem::directory_iterator(base, erro)) {
-        const std::optional<int> n = Numero_Da_Entrada(item.path().filename().string());
+        const std::optional<int> n = Numero_Do_Nome_COM(item.path().filename().string());
         if (!n) {
             continue;
         }

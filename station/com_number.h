@@ -10,6 +10,10 @@
 
 namespace qx7 {
 
+// n of a name "COMn" in either case, without leading zeros: an entry of the base directory,
+// or a port as Windows names it.
+std::optional<int> Numero_Do_Nome_COM(const std::string& nome);
+
 // Number n of every entry named COMn (or comn) in `base`, with what the entry points to
 // (empty for an entry that is not a link).
 std::map<int, std::filesystem::path> Entradas_COM(const std::filesystem::path& base);

@@ -53,6 +53,7 @@ std::vector<Porta_Sistema> Portas_Presentes(const Descoberta_Portas& descoberta)
     return portas;
 }
 
+// A device's name stays in the object manager while it is plugged in.
 Juizo_Porta Julgar_Dispositivo(const Descoberta_Portas&, const std::filesystem::path& dispositivo) {
     wchar_t alvo[MAX_PATH];
     if (::QueryDosDeviceW(Nome_Dos(dispositivo).c_str(), alvo, MAX_PATH) == 0) {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "station/line_device.h"
+#include "station/port_discovery.h"
 
 namespace qx7 {
 
@@ -129,12 +130,9 @@ class Linha_Windows final : public Linha_Serial {
         return ::GetCommState(porta_, &modo) != 0;
     }
 
-    // The device's name stays in the object manager while it is plugged in.
     bool Dispositivo_Presente() override {
-        const std::wstring caminho = dispositivo_.wstring();
-        const std::wstring nome = caminho.substr(caminho.find_last_of(L'\\') + 1);
-        wchar_t alvo[MAX_PATH];
-        return ::QueryDosDeviceW(nome.c_str(), alvo, MAX_PATH) != 0;
+        return Julgar_Dispositivo(Descoberta_Portas{}, dispositivo_).situacao !=
+               Juizo_Porta::Situacao::Ausente;
     }
 
   private:

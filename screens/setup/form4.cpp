@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "link/digits.h"
+#include "station/com_number.h"
 #include "text/qt_1252.h"
 #include "widgets/centre_on_screen.h"
 #include "widgets/colours.h"
@@ -70,9 +71,8 @@ Juizo_Porta Sem_Nome_Estavel() {
 // ttyS<k>: a serial port of the machine's own, COM(k+1). On Windows every port is COM<n>,
 // its own number already.
 std::optional<int> Numero_Do_Sistema(const std::string& nome) {
-    if (nome.size() > 3 && nome.rfind("COM", 0) == 0) {
-        const std::optional<int> n = Inteiro_Decimal(std::string_view(nome).substr(3));
-        return n && *n >= 1 ? n : std::nullopt;
+    if (const std::optional<int> n = Numero_Do_Nome_COM(nome)) {
+        return n;
     }
     if (nome.size() < 5 || nome.rfind("ttyS", 0) != 0) {
         return std::nullopt;
